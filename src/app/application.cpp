@@ -1,0 +1,30 @@
+#include "app/application.h"
+
+#include "app/sdiappform.h"
+#include "app/widgetprompts.h"
+#include "document/progpath.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int runApplication(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("aufkleber-werkbank"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));
+    QApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+
+    // The user interface is German, so are Qt's own standard buttons.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
+
+    initProgPath();
+
+    WidgetPrompts prompts;
+    TSDIAppForm window(prompts);
+    prompts.setParent(&window);
+    window.show();
+    return QApplication::exec();
+}

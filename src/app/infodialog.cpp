@@ -1,0 +1,23 @@
+#include "app/infodialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("InfoDialog"));
+    setWindowTitle(QStringLiteral("Info"));
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QStringLiteral("<h2>Aufkleber-Werkbank 2.1</h2>"), this);
+    auto* text = new QLabel(
+        QStringLiteral("Gestalten und Drucken von Etiketten auf Bögen selbstklebender Etiketten.\n"
+                       "Version ") +
+            QStringLiteral(AWB_VERSION),
+        this);
+    text->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(title);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+}

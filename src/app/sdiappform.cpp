@@ -1,0 +1,146 @@
+#include "app/sdiappform.h"
+
+#include "app/infodialog.h"
+#include "app/mainmenu.h"
+#include "app/windowplacement.h"
+#include "codec/appevents.h"
+#include "document/settingsstore.h"
+#include "wizard/wizardpage.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <limits>
+
+namespace {
+const QString CounterKey = QStringLiteral("Zaehler/LaufendeNummer");
+
+// A page whose commands arrive later: it says so instead of staying blank.
+QWidget* pendingPage(const QString& objectName, const QString& text, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    page->setObjectName(objectName);
+    auto* layout = new QVBoxLayout(page);
+    auto* label = new QLabel(text, page);
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+    return page;
+}
+} // namespace
+
+TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts) {
+    setObjectName(QStringLiteral("SDIAppForm"));
+    Menu = new MainMenu(this);
+    buildPages();
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    Info = new InfoDialog(this);
+    connectMenu();
+
+    Doc.Zoom = 1.0;
+    Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
+    clearall();
+    applyFormat();
+    resize(1100, 720);
+}
+
+TSDIAppForm::~TSDIAppForm() { delete Menu; }
+
+void TSDIAppForm::buildPages() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    Pages = new QTabWidget(central);
+    Pages->setObjectName(QStringLiteral("Pages"));
+    WizardPg = new WizardPage(Pages);
+    EditorPg = pendingPage(QStringLiteral("EditorPage"), QStringLiteral("Editor"), Pages);
+    PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
+    Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
+    Pages->addTab(EditorPg, QStringLiteral("Editor"));
+    Pages->addTab(PrintPg, QStringLiteral("Drucken"));
+    Pages->setCurrentIndex(0);
+    layout->addWidget(Pages, 1);
+
+    auto* infoRow = new QHBoxLayout();
+    infoRow->setContentsMargins(4, 0, 4, 2);
+    InfoPanel = new QLabel(central);
+    InfoPanel->setObjectName(QStringLiteral("InfoPanel"));
+    InfoPanel->setFrameShape(QFrame::StyledPanel);
+    InfoPanel->setFrameShadow(QFrame::Sunken);
+    ProgressBar1 = new QProgressBar(central);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setMaximumWidth(220);
+    infoRow->addWidget(InfoPanel, 1);
+    infoRow->addWidget(ProgressBar1);
+    layout->addLayout(infoRow);
+    setCentralWidget(central);
+}
+
+void TSDIAppForm::connectMenu() {
+    QAction* exitAction = Menu->action(QStringLiteral("ExitItem"));
+    exitAction->setEnabled(true);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    QAction* info = Menu->action(QStringLiteral("Info1"));
+    info->setEnabled(true);
+    connect(info, &QAction::triggered, Info, &QDialog::exec);
+}
+
+int TSDIAppForm::labelNumber() const { return WizardPg->labelNumber(); }
+
+void TSDIAppForm::applyFormat() {
+    InfoPanel->setText(InfoLine(Doc.Format));
+    Doc.computeWorkArea();
+}
+
+void TSDIAppForm::clearall() {
+    Doc.clearall();
+    updateCaption();
+}
+
+void TSDIAppForm::updateCaption() { setWindowTitle(windowCaption(Doc.CurFileName)); }
+
+bool TSDIAppForm::event(QEvent* event) {
+    if (event->type() == ProgressEventType) {
+        ProgressBar1->setValue(static_cast<ProgressEvent*>(event)->Value);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TSDIAppForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!FirstShown) {
+        FirstShown = true;
+        restoreSettings();
+    }
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+    storeSettings();
+    QMainWindow::closeEvent(event);
+}
+
+void TSDIAppForm::restoreSettings() {
+    auto settings = SettingsStore::open();
+    WindowPlacement::restore(*settings, *this);
+    WizardPg->setLabelNumber(SettingsStore::readInt(*settings, CounterKey, 1,
+                                                    std::numeric_limits<int>::min(),
+                                                    std::numeric_limits<int>::max()));
+}
+
+void TSDIAppForm::storeSettings() {
+    auto settings = SettingsStore::open();
+    WindowPlacement::store(*settings, *this);
+    settings->setValue(CounterKey, WizardPg->labelNumber());
+    settings->sync();
+}

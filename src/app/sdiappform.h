@@ -1,0 +1,55 @@
+#pragma once
+
+#include "document/labeldocument.h"
+
+#include <QMainWindow>
+
+class InfoDialog;
+class MainMenu;
+class Prompts;
+class QLabel;
+class QProgressBar;
+class QTabWidget;
+class WizardPage;
+
+// The main window: holds the one open document and composes the pages, the menu,
+// the sheet summary, the progress bar and the status line.
+class TSDIAppForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TSDIAppForm(Prompts& prompts, QWidget* parent = nullptr);
+    ~TSDIAppForm() override;
+
+    LabelDocument Doc;
+    bool FirstShown = false;
+
+    QTabWidget* Pages = nullptr;
+    WizardPage* WizardPg = nullptr;
+    QWidget* EditorPg = nullptr;
+    QWidget* PrintPg = nullptr;
+    QLabel* InfoPanel = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    MainMenu* Menu = nullptr;
+    InfoDialog* Info = nullptr;
+
+    // The running label number of the wizard page.
+    int labelNumber() const;
+    // After a format change: summary line, work area, repaint.
+    void applyFormat();
+    // Document reset with everything around it: caption and views.
+    void clearall();
+    void updateCaption();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildPages();
+    void connectMenu();
+    void restoreSettings();
+    void storeSettings();
+
+    Prompts& prompts_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "document/prompts.h"
+
+class QWidget;
+
+// Message boxes and file dialogs shown with Qt's own dialogs.
+class WidgetPrompts : public Prompts {
+public:
+    explicit WidgetPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    Answer message(const QString& text, const QString& caption, Buttons buttons,
+                   Icon icon) override;
+    QString openFileName(FileRequest& request) override;
+    QString saveFileName(FileRequest& request) override;
+
+private:
+    QString runFileDialog(FileRequest& request, bool save);
+    QWidget* parent_;
+};

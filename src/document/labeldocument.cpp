@@ -1,0 +1,103 @@
+#include "document/labeldocument.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+#include <stdexcept>
+#include <utility>
+
+size_t ObjectTable::checked(int slot) {
+    if (!isSlot(slot))
+        throw std::out_of_range("object slot out of range");
+    return size_t(slot);
+}
+
+LabelDocument::LabelDocument() { computeWorkArea(); }
+
+int32_t truncToInt32(long double v) {
+    if (std::isnan(v))
+        return 0;
+    if (v >= 2147483647.0L)
+        return 2147483647;
+    if (v <= -2147483648.0L)
+        return -2147483647 - 1;
+    return int32_t(v);
+}
+
+int32_t LabelDocument::ToPixels(int32_t units) const {
+    if (Output.OutputMode == 1)
+        return truncToInt32((long double)units * (long double)Output.OutputScale);
+    return truncToInt32((long double)units * (long double)Zoom / (long double)UnitsPerPixel);
+}
+
+int32_t LabelDocument::FromPixels(int32_t pixels) const {
+    return truncToInt32((long double)pixels / (long double)Zoom * (long double)UnitsPerPixel);
+}
+
+void LabelDocument::computeWorkArea() {
+    WorkWidth = workWidthFor(Format);
+    WorkHeight = workHeightFor(Format);
+}
+
+QSize LabelDocument::paintBoxSize() const {
+    const long double s = (long double)Zoom / (long double)UnitsPerPixel;
+    return QSize(truncToInt32(WorkWidth * s), truncToInt32(WorkHeight * s));
+}
+
+void LabelDocument::clearall() {
+    for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
+        Tobs& o = Objs[i];
+        o.Kind = KindFree;
+        deldib(o.Picture);
+        o.ShadowDX = 5;
+        o.ShadowDY = 5;
+    }
+    SelObj = 0;
+    BkgndMode = BkgndNone;
+    deldib(BkgndPic);
+    BkgndFile.clear();
+    CurFileName.clear();
+}
+
+void LabelDocument::releaseSlot(int slot) {
+    Tobs& o = Objs[slot];
+    o.Kind = KindFree;
+    deldib(o.Picture);
+    SelObj = 0;
+}
+
+int LabelDocument::firstFreeSlot() const {
+    for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
+        if (Objs[i].Kind == KindFree)
+            return i;
+    }
+    return 0;
+}
+
+bool LabelDocument::anyObjectInUse() const {
+    for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
+        if (Objs[i].Kind > 0)
+            return true;
+    }
+    return false;
+}
+
+void LabelDocument::bringToFront() {
+    if (!ObjectTable::isSlot(SelObj))
+        return;
+    std::swap(Objs[SelObj], Objs[ObjectTable::MaxObjs]);
+    SelObj = ObjectTable::MaxObjs;
+}
+
+void LabelDocument::sendToBack() {
+    if (!ObjectTable::isSlot(SelObj))
+        return;
+    std::swap(Objs[SelObj], Objs[1]);
+    SelObj = 1;
+}
+
+QString windowCaption(const QString& curFileName) {
+    const QString name =
+        curFileName.isEmpty() ? QStringLiteral("NONAME01") : QFileInfo(curFileName).fileName();
+    return QStringLiteral("NOR-VEX Aufkleber-Werkbank 2.1 - ") + name;
+}

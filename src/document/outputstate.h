@@ -1,0 +1,41 @@
+#pragma once
+
+#include "document/labelformat.h"
+
+#include <cstdint>
+
+// The switches that decide how document units become pixels, and the renderer's
+// re-entrancy flag. One object per open document; nothing here is global.
+struct OutputState {
+    int32_t OutputMode = 0;   // 0 screen (editor), 1 device output (preview, printer, export)
+    double OutputScale = 0.0; // device pixels per document unit while OutputMode is 1
+    double MmPerInchX = MmPerInch;
+    double MmPerInchY = MmPerInch;
+    bool RenderBusy = false;
+};
+
+// Switches to device output for the lifetime of the guard and restores screen
+// output, the millimetre divisors and RenderBusy on every way out, exceptions included.
+class DeviceOutputGuard {
+public:
+    DeviceOutputGuard(OutputState& state, double outputScale, double mmPerInchX = MmPerInch,
+                      double mmPerInchY = MmPerInch);
+    ~DeviceOutputGuard();
+    DeviceOutputGuard(const DeviceOutputGuard&) = delete;
+    DeviceOutputGuard& operator=(const DeviceOutputGuard&) = delete;
+
+private:
+    OutputState& state_;
+};
+
+// Holds RenderBusy for the length of one drawing, cleared on every way out.
+class RenderBusyGuard {
+public:
+    explicit RenderBusyGuard(OutputState& state) : state_(state) { state_.RenderBusy = true; }
+    ~RenderBusyGuard() { state_.RenderBusy = false; }
+    RenderBusyGuard(const RenderBusyGuard&) = delete;
+    RenderBusyGuard& operator=(const RenderBusyGuard&) = delete;
+
+private:
+    OutputState& state_;
+};

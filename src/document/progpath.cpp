@@ -1,0 +1,73 @@
+#include "document/progpath.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+QString& progPathStore() {
+    static QString path;
+    return path;
+}
+
+QString withSlash(QString folder) {
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+// The sample pictures are compiled in as resources of the application.
+void provideSamples(const QString& folder) {
+    for (const char* name : {"logo.jpg", "hintergrund.jpg"}) {
+        const QString target = folder + QLatin1String(name);
+        const QString source = QStringLiteral(":/samples/") + QLatin1String(name);
+        if (!QFile::exists(target) && QFile::exists(source)) {
+            QFile::copy(source, target);
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                              QFile::ReadOther);
+        }
+    }
+}
+} // namespace
+
+void initProgPath(const QString& forcedFolder) {
+    if (!forcedFolder.isEmpty()) {
+        progPathStore() = withSlash(forcedFolder);
+        return;
+    }
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QFileInfo info(exeDir);
+    if (!exeDir.isEmpty() && info.isDir() && info.isWritable()) {
+        progPathStore() = withSlash(exeDir);
+        return;
+    }
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    progPathStore() = withSlash(data);
+    provideSamples(progPathStore());
+}
+
+QString ProgPath() {
+    if (progPathStore().isEmpty())
+        initProgPath();
+    return progPathStore();
+}
+
+QString SubProgPath(const QString& path, const QString& progPath) {
+    if (progPath.isEmpty() || !path.startsWith(progPath, Qt::CaseInsensitive))
+        return path;
+    const QString rest = path.mid(progPath.size());
+    if (rest.isEmpty() || rest.contains(QLatin1Char('/')) || rest.contains(QLatin1Char('\\')))
+        return path;
+    return rest;
+}
+
+QString fileNamePart(const QString& storedName) {
+    const qsizetype cut = std::max(storedName.lastIndexOf(QLatin1Char('/')),
+                                   storedName.lastIndexOf(QLatin1Char('\\')));
+    return storedName.mid(cut + 1);
+}

@@ -1,0 +1,140 @@
+#include "app/mainmenu.h"
+#include "app/sdiappform.h"
+#include "codec/appevents.h"
+#include "document/settingsstore.h"
+#include "scriptedprompts.h"
+#include "wizard/wizardpage.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+    QTemporaryDir dir;
+
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+        SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));
+    }
+
+    void captionPagesAndInfoLine() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        QCOMPARE(w.windowTitle(), QStringLiteral("NOR-VEX Aufkleber-Werkbank 2.1 - NONAME01"));
+        QCOMPARE(w.Pages->count(), 3);
+        QCOMPARE(w.Pages->tabText(0), QStringLiteral("Vorlagen Assistent"));
+        QCOMPARE(w.Pages->tabText(1), QStringLiteral("Editor"));
+        QCOMPARE(w.Pages->tabText(2), QStringLiteral("Drucken"));
+        QCOMPARE(w.Pages->currentIndex(), 0);
+        QCOMPARE(w.InfoPanel->text(),
+                 QStringLiteral("1 x 12 Etiketten á 88,90mm x 35,70mm pro Blatt [Abstände 90,00mm ; "
+                                "38,00mm] [Ränder 10,00mm ; 1,00mm]"));
+        QCOMPARE(w.ProgressBar1->minimum(), 0);
+        QCOMPARE(w.ProgressBar1->maximum(), 100);
+        auto* note = w.WizardPg->findChild<QLabel*>(QStringLiteral("Label6"));
+        QVERIFY(note);
+        QCOMPARE(note->text(),
+                 QStringLiteral("Kann mit Platzhalter %%NUMMER%% ins Etitkett eingefügt werden."));
+        QCOMPARE(w.WizardPg->NummerEd->value(), 1);
+    }
+
+    void menuEntries_data() {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("entries"); // text|shortcut|hint, "-" separator
+        QTest::newRow("Datei") << QStringLiteral("&Datei")
+                               << QStringList{
+                                      QStringLiteral("&Neu...|Ctrl+N|Neue Datei erstellen"),
+                                      QStringLiteral("Ö&ffnen...|Ctrl+O|Etiketten-Datei öffnen"),
+                                      QStringLiteral("&Speichern|Ctrl+S|Aktuelle Etiketten speichern"),
+                                      QStringLiteral("Speichern &unter...|Ctrl+U|Aktuelle Etiketten unter speziellem Namen speichern"),
+                                      QStringLiteral("-"),
+                                      QStringLiteral("Scanner auswählen...||Läßt sie den aktiven Scanner auswählen"),
+                                      QStringLiteral("Bild einscannen...||Läßt sie ein Bild einscannen und speichern"),
+                                      QStringLiteral("-"),
+                                      QStringLiteral("Drucker &einrichten...|Ctrl+E|Richtet den Drucker ein"),
+                                      QStringLiteral("&Drucken...|Ctrl+D|Druckt die Etiketten"),
+                                      QStringLiteral("-"),
+                                      QStringLiteral("&Beenden|Alt+X|Anwendung verlassen")};
+        QTest::newRow("Einstellungen")
+            << QStringLiteral("&Einstellungen")
+            << QStringList{QStringLiteral("&Hintergrundbild...|Ctrl+H|Ändert die Einstellungen des Hintergrundbildes"),
+                           QStringLiteral("&Etikettenformat...||Verändert die Einstellungen der Größe und der Abstände")};
+        QTest::newRow("Hilfe") << QStringLiteral("&Hilfe")
+                               << QStringList{QStringLiteral("Inf&o...|Ctrl+I|Zeigt Informationen über das Programm")};
+    }
+    void menuEntries() {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, entries);
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        QMenu* found = nullptr;
+        for (QAction* a : w.menuBar()->actions()) {
+            if (a->text() == menu)
+                found = a->menu();
+        }
+        QVERIFY2(found, qPrintable(menu));
+        const QList<QAction*> actions = found->actions();
+        QCOMPARE(actions.size(), entries.size());
+        for (int i = 0; i < entries.size(); ++i) {
+            if (entries[i] == QLatin1String("-")) {
+                QVERIFY(actions[i]->isSeparator());
+                continue;
+            }
+            const QStringList parts = entries[i].split(QLatin1Char('|'));
+            QCOMPARE(actions[i]->text(), parts[0]);
+            QCOMPARE(actions[i]->shortcut().toString(QKeySequence::PortableText), parts[1]);
+            QCOMPARE(actions[i]->statusTip(), parts[2]);
+        }
+    }
+
+    void hintsReachTheStatusBar() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Menu->action(QStringLiteral("Neu1"))->showStatusText(&w);
+        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Neue Datei erstellen"));
+    }
+
+    void progressEventsMoveTheBar() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        for (int v : {0, 37, 100, 0}) {
+            QCoreApplication::postEvent(&w, new ProgressEvent(v));
+            QCoreApplication::sendPostedEvents(&w, ProgressEventType);
+            QCOMPARE(w.ProgressBar1->value(), v);
+        }
+    }
+
+    void placementAndCounterSurviveRestart() {
+        {
+            ScriptedPrompts prompts;
+            TSDIAppForm w(prompts);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setGeometry(120, 90, 800, 600);
+            w.WizardPg->NummerEd->setValue(4711);
+            w.close();
+        }
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        QCOMPARE(w.WizardPg->NummerEd->value(), 1); // restored on first show
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.WizardPg->NummerEd->value(), 4711);
+        QCOMPARE(w.size(), QSize(800, 600));
+        QCOMPARE(w.geometry().topLeft(), QPoint(120, 90));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

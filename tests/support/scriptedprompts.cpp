@@ -1,0 +1,20 @@
+#include "scriptedprompts.h"
+
+Prompts::Answer ScriptedPrompts::message(const QString& text, const QString& caption,
+                                         Buttons buttons, Icon icon) {
+    shown.append({text, caption, buttons, icon});
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+}
+
+QString ScriptedPrompts::nextFile(FileRequest& request) {
+    fileRequests.append(request);
+    if (!filterChoices.isEmpty())
+        request.selectedFilter = filterChoices.dequeue();
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QString ScriptedPrompts::openFileName(FileRequest& request) { return nextFile(request); }
+
+QString ScriptedPrompts::saveFileName(FileRequest& request) { return nextFile(request); }
