@@ -5,6 +5,7 @@
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
+#include "editor/editorpage.h"
 #include "wizard/wizardpage.h"
 
 #include <QAction>
@@ -50,7 +51,9 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     resize(1100, 720);
 }
 
-TSDIAppForm::~TSDIAppForm() { delete Menu; }
+TSDIAppForm::~TSDIAppForm() {
+    delete Menu;
+}
 
 void TSDIAppForm::buildPages() {
     auto* central = new QWidget(this);
@@ -61,7 +64,8 @@ void TSDIAppForm::buildPages() {
     Pages = new QTabWidget(central);
     Pages->setObjectName(QStringLiteral("Pages"));
     WizardPg = new WizardPage(Pages);
-    EditorPg = pendingPage(QStringLiteral("EditorPage"), QStringLiteral("Editor"), Pages);
+    EditorPg = new EditorPage(
+        Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
     Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
     Pages->addTab(EditorPg, QStringLiteral("Editor"));
@@ -95,19 +99,25 @@ void TSDIAppForm::connectMenu() {
     connect(info, &QAction::triggered, Info, &QDialog::exec);
 }
 
-int TSDIAppForm::labelNumber() const { return WizardPg->labelNumber(); }
+int TSDIAppForm::labelNumber() const {
+    return WizardPg->labelNumber();
+}
 
 void TSDIAppForm::applyFormat() {
     InfoPanel->setText(InfoLine(Doc.Format));
     Doc.computeWorkArea();
+    EditorPg->applyWorkArea();
 }
 
 void TSDIAppForm::clearall() {
     Doc.clearall();
+    EditorPg->resetDragState();
     updateCaption();
 }
 
-void TSDIAppForm::updateCaption() { setWindowTitle(windowCaption(Doc.CurFileName)); }
+void TSDIAppForm::updateCaption() {
+    setWindowTitle(windowCaption(Doc.CurFileName));
+}
 
 bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == ProgressEventType) {

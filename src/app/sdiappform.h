@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class EditorPage;
 class InfoDialog;
 class MainMenu;
 class Prompts;
@@ -25,7 +26,7 @@ public:
 
     QTabWidget* Pages = nullptr;
     WizardPage* WizardPg = nullptr;
-    QWidget* EditorPg = nullptr;
+    EditorPage* EditorPg = nullptr;
     QWidget* PrintPg = nullptr;
     QLabel* InfoPanel = nullptr;
     QProgressBar* ProgressBar1 = nullptr;

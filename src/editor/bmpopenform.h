@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QString>
+
+class FolderBox;
+class PreviewPane;
+class QCheckBox;
+class QComboBox;
+class QFileSystemModel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QToolButton;
+
+// "Bild öffnen": the program's picture chooser with a live preview. It is made
+// once and reused; folder, mask and preview setting stay between uses. On OK,
+// ChosenFile holds the chosen path, shortened to the bare name for a file that
+// lies directly in the program folder.
+class TBMPOpenForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TBMPOpenForm(QWidget* parent = nullptr);
+
+    QString ChosenFile;
+    QImage PreviewBmp; // 100 x 100 blank at first, 0 x 0 when there is nothing to show
+
+    FolderBox* JamShellCombo1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr; // "Übergeordneter Ordner"
+    QListView* JamShellList1 = nullptr;
+    QLineEdit* FileNameEdit = nullptr;
+    QComboBox* FilterComboBox1 = nullptr;
+    QPushButton* OpenBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    PreviewPane* PaintBox1 = nullptr;
+    QCheckBox* VSchauCheck = nullptr;
+
+    // The folder that the file list shows (and the folder box with it).
+    void setFolder(const QString& folder);
+    QString folder() const { return folder_; }
+    // The file-type box's entries: pairs of description and masks, '|'-separated.
+    // The list's mask does not change until the user picks an entry.
+    void setFilter(const QString& pipeFilter);
+    // The file list's masks ("*" at first).
+    QStringList mask() const { return mask_; }
+    void setMask(const QStringList& masks);
+    // Loads the named file of the current folder into the preview.
+    void OpenFileNow(const QString& name);
+
+    // Index of a name in the file list, once the folder has been read.
+    QModelIndex indexOf(const QString& name) const;
+    QFileSystemModel* model() const { return model_; }
+
+signals:
+    // The file list has read the current folder.
+    void folderLoaded(const QString& folder);
+
+private:
+    void filterPicked(int index);
+    void selectionChanged();
+    void itemDoubleClicked(const QModelIndex& index);
+    void openClicked();
+    QString pathOf(const QString& name) const;
+
+    QFileSystemModel* model_ = nullptr;
+    QString folder_;
+    QStringList mask_{QStringLiteral("*")};
+    QList<QStringList> filterMasks_;
+};

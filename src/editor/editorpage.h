@@ -1,0 +1,126 @@
+#pragma once
+
+#include "document/labeldocument.h"
+#include "editor/editorcursors.h"
+#include "editor/editorfont.h"
+#include "editor/selection.h"
+#include "editor/toolbar.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+class EditorPaintBox;
+class Prompts;
+class QLineEdit;
+class QScrollArea;
+class RulerWidget;
+class SpeedBar;
+class TBMPOpenForm;
+
+// The page "Editor": the work area of the open document at an adjustable
+// magnification in a scrolling pane, with millimetre rulers, the tools, the
+// selection with its handles, dragging, and the creation of objects.
+//
+// The page renders the visible part of the work area into EditBitmap (the size
+// of the pane, whatever the magnification) and shows it in PaintBox1.
+class EditorPage : public QWidget {
+    Q_OBJECT
+public:
+    using NumberSource = std::function<int()>;
+    EditorPage(LabelDocument& doc, Prompts& prompts, NumberSource labelNumber,
+               QWidget* parent = nullptr);
+    ~EditorPage() override;
+
+    SpeedBar* SpeedBar2 = nullptr;
+    EditorToolbar* Toolbar = nullptr;
+    QWidget* GolbalPanel = nullptr;
+    RulerWidget* TRuler = nullptr;
+    RulerWidget* LRuler = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    EditorPaintBox* PaintBox1 = nullptr;
+    QLineEdit* KeyEdit = nullptr;
+    TBMPOpenForm* BMPOpenForm = nullptr; // made once, reused
+
+    QImage EditBitmap;
+    bool ZoomBusy = false;
+    int32_t MouseState = 0; // 0 idle, 1 dragging, 2 hand scrolling
+    int32_t HandStartX = 0;
+    int32_t HandStartY = 0;
+    DragState Drag;
+    bool SkipNextPress = false;
+    EditorFont FontDialog1; // the editor's current font
+    int CurrentCursor = 10;
+
+    // Renders the visible pane and shows it with the selection marks and rulers.
+    void PaintBox1Paint();
+    QImage TRulerPaint() const;
+    QImage LRulerPaint() const;
+
+    // Sizes the paint box from the work area and paints.
+    void applyWorkArea();
+    // Scrolls so that the label's top-left corner is in the pane's top-left corner.
+    void scrollToLabel();
+    // After a document reset: no drag, no hand scroll.
+    void resetDragState();
+
+    int scrollX() const;
+    int scrollY() const;
+    void setScroll(long long x, long long y);
+
+    // Mouse dispatch of PaintBox1 (paint-box pixels).
+    void PaintBox1MouseDown(Qt::MouseButton button, int X, int Y);
+    void PaintBox1MouseMove(int X, int Y);
+    void PaintBox1MouseUp(Qt::MouseButton button, int X, int Y);
+    void PaintBox1DblClick(int X, int Y);
+
+    // Magnifier and hand.
+    void zoomIn(int X, int Y);
+    void zoomOut(int X, int Y);
+    void handStart(int X, int Y);
+    void Drag2Hand(int X, int Y);
+
+    // Selection and dragging with the pointer tool.
+    void setdragmod(int X, int Y);
+    void setCursorNumber(int number);
+    void dragStart();
+    void dragMove(int X, int Y);
+    void dragEnd(int X, int Y);
+    void selectAt(int X, int Y);
+    void contextAt(int X, int Y);
+
+    // Creates an object of the current tool in the first free slot at (X, Y).
+    void createObjectAt(int X, int Y);
+
+    EditorTool tool() const { return Toolbar->current(); }
+    LabelDocument& document() { return doc_; }
+    const EditorCursors& cursors() const { return cursors_; }
+
+signals:
+    // Right press on the selected object or another object (now selected).
+    void objectMenuRequested(QPoint paintBoxPos);
+    // Right press on the empty work area (selection cleared).
+    void workAreaMenuRequested(QPoint paintBoxPos);
+    // Double click on the paint box, before the press that it delivers.
+    void paintBoxDoubleClicked(QPoint paintBoxPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class EditorPaintBox;
+    void buildLayout();
+    // Renders EditBitmap for the current scroll position and pane size.
+    void renderEditBitmap();
+    // Called by the paint box: shows the bitmap, rendering it first when stale.
+    void showEditBitmap(QPainter& painter, const QRect& area);
+    void zoomAt(int X, int Y, double unitsPerPixel);
+    bool createPicture(Tobs& obj);
+
+    LabelDocument& doc_;
+    Prompts& prompts_;
+    NumberSource labelNumber_;
+    EditorCursors cursors_;
+    QPoint renderedScroll_{-1, -1}; // scroll position EditBitmap was rendered for
+};
