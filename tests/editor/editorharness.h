@@ -13,8 +13,8 @@ struct EditorHarness {
     ScriptedPrompts prompts;
     EditorPage page{doc, prompts, [] { return 7; }};
 
-    EditorHarness() {
-        page.resize(1100, 650);
+    explicit EditorHarness(QSize size = QSize(800, 400)) {
+        page.resize(size);
         page.show();
         if (!QTest::qWaitForWindowExposed(&page))
             qWarning("editor page not exposed");
