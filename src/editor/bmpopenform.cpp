@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -119,6 +120,9 @@ TBMPOpenForm::TBMPOpenForm(QWidget* parent) : QDialog(parent) {
 
 void TBMPOpenForm::setFolder(const QString& folder) {
     folder_ = QDir::cleanPath(QDir(folder).absolutePath());
+    // A folder that no longer exists gives way to the nearest one above it.
+    while (!QFileInfo(folder_).isDir() && !QDir(folder_).isRoot())
+        folder_ = QFileInfo(folder_).absolutePath();
     model_->setRootPath(folder_);
     JamShellList1->setRootIndex(model_->index(folder_));
     JamShellList1->clearSelection();
