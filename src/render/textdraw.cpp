@@ -225,8 +225,12 @@ void drawText(RenderContext& rc, const Tobs& o, const ObjectBox& b) {
     const QString s = labelText(o.Text, turned, rc.Number);
     if (s.isEmpty())
         return;
-    const QFont font = labelFont(o.FontName, height, o.FontStyle);
+    QFont font = labelFont(o.FontName, height, o.FontStyle);
     QPainter& p = rc.canvas;
+    // A canvas that asks for plain text gets glyphs without antialiasing; Qt's font
+    // engines do not all follow the painter's hint alone.
+    if (!p.testRenderHint(QPainter::TextAntialiasing))
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoAntialias));
     p.save();
     p.setBrush(Qt::NoBrush);
     if (turned)
