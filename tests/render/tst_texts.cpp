@@ -33,11 +33,11 @@ Tobs& text(LabelDocument& doc, int slot, const QString& s, int x, int y, int w, 
 
 // Draws at screen scale (character height about FontSize pixels) with object
 // positions in pixels, glyphs without antialiasing so that copies can be compared.
-QImage renderText(LabelDocument& doc, int number = 0, int w = 300, int h = 200) {
-    QImage canvas = whiteCanvas(w, h);
+QImage renderText(LabelDocument& doc, int number = 0, double scale = ScreenScale) {
+    QImage canvas = whiteCanvas(300, 200);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::TextAntialiasing, false);
-    DrawVCart(p, doc, 900, 600, 0, 0, ScreenScale, true, number);
+    DrawVCart(p, doc, 900, 600, 0, 0, scale, true, number);
     p.end();
     return canvas;
 }
@@ -209,31 +209,38 @@ private slots:
     }
 
     // The outline of thickness 1 is the four diagonal copies; the text is drawn last.
-    void outlineIsFourDiagonalCopies() {
-        for (int rotation : {0, 1}) {
-            auto doc = pixelDocument();
-            text(*doc, 1, QStringLiteral("Ab"), 20, 20, 200, 120, rotation);
-            const QSet<quint64> plain = inkSet(renderText(*doc));
-            QVERIFY(plain.size() > 20);
-            Tobs& o = doc->Objs[1];
-            o.Outline = true;
-            o.OutlineColor = 0;
-            o.Color = 0xFFFFFF;
-            QSet<quint64> expected;
-            const QImage plainImage = [&] {
-                o.Outline = false;
-                o.Color = 0;
-                QImage img = renderText(*doc);
-                o.Outline = true;
-                o.Color = 0xFFFFFF;
-                return img;
-            }();
-            for (int dx : {-1, 1})
-                for (int dy : {-1, 1})
-                    expected.unite(inkSet(plainImage, dx, dy));
-            expected.subtract(plain);
-            QCOMPARE(inkSet(renderText(*doc)), expected);
-        }
+    // The outline of thickness t is the copies moved by (dx, dy), dx and dy from -t to
+    // t and both non-zero: at thickness 1 the four diagonal copies. The text is drawn
+    // last, over them.
+    void outline_data() {
+        QTest::addColumn<int>("rotation");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QList<int>>("steps");
+        QTest::newRow("upright, thickness 1") << 0 << ScreenScale << QList<int>{-1, 1};
+        QTest::newRow("turned, thickness 1") << 1 << ScreenScale << QList<int>{-1, 1};
+        QTest::newRow("upright, thickness 2") << 0 << 0.015 << QList<int>{-2, -1, 1, 2};
+        QTest::newRow("turned, thickness 2") << 3 << 0.015 << QList<int>{-2, -1, 1, 2};
+    }
+    void outline() {
+        QFETCH(int, rotation);
+        QFETCH(double, scale);
+        QFETCH(QList<int>, steps);
+        QCOMPARE(outlineThickness(MmPerInch, scale), steps.last());
+        auto doc = pixelDocument();
+        Tobs& o = text(*doc, 1, QStringLiteral("Ab"), 20, 20, 200, 120, rotation);
+        o.FontSize = 20 * ScreenScale / scale;
+        const QImage plainImage = renderText(*doc, 0, scale);
+        const QSet<quint64> plain = inkSet(plainImage);
+        QVERIFY(plain.size() > 20);
+        o.Outline = true;
+        o.OutlineColor = 0;
+        o.Color = 0xFFFFFF;
+        QSet<quint64> expected;
+        for (int dx : steps)
+            for (int dy : steps)
+                expected.unite(inkSet(plainImage, dx, dy));
+        expected.subtract(plain);
+        QCOMPARE(inkSet(renderText(*doc, 0, scale)), expected);
     }
 
     // The shadow is the text moved by the truncated offsets, drawn first.
