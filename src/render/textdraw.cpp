@@ -117,17 +117,18 @@ QImage colouredMask(const QImage& coverage, const QColor& color) {
     return out;
 }
 
-// Draws the copies in their order. On pixel devices a text with an outline is
-// drawn once into a coverage mask, and the copies are that mask in their colours:
-// the many outline copies become one picture. Vector devices get every copy as
-// text, so that the text stays text.
+// Draws the copies in their order. On pixel devices a text with an outline of two
+// pixels or more is drawn once into a coverage mask, and the copies are that mask in
+// their colours: the many outline copies become one picture. Vector devices get
+// every copy as text, so that the text stays text.
 void drawCopies(RenderContext& rc, const std::vector<TextCopy>& copies, const GlyphPainter& paint,
                 const QRectF& extent, int t) {
     QPainter& p = rc.canvas;
     const bool anyOutline =
         std::any_of(copies.begin(), copies.end(), [](const TextCopy& c) { return c.outline; });
     QRect area;
-    if (rc.pixelDevice && anyOutline) {
+    // Four copies (thickness 1) draw faster as text from Qt's glyph cache.
+    if (rc.pixelDevice && anyOutline && t >= 2) {
         int reach = t;
         for (const TextCopy& c : copies)
             reach = std::max({reach, std::abs(c.offset.x()), std::abs(c.offset.y())});
