@@ -77,8 +77,15 @@ void writeRecord(FieldWriter& w, int slot, const Tobs& o) {
 } // namespace
 
 QByteArray labelFileBytes(const LabelDocument& doc) {
+    // One allocation: every character becomes at most one byte.
+    qsizetype size = LabelFile::HeaderSizeWithoutName + doc.BkgndFile.size() + 1 + 4;
+    for (int slot = 1; slot <= ObjectTable::MaxObjs; ++slot) {
+        const Tobs& o = doc.Objs[slot];
+        if (o.Kind > 0)
+            size += LabelFile::RecordSizeWithoutStrings + o.Text.size() + o.FontName.size() + 2;
+    }
     QByteArray out;
-    out.reserve(LabelFile::HeaderSizeWithoutName + 64);
+    out.reserve(size);
     FieldWriter w(out);
     w.raw(QByteArray(LabelFile::Identification, LabelFile::IdentificationSize));
     w.raw(doc.Format.toBytes());
