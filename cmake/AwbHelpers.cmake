@@ -8,6 +8,10 @@ function(awb_settings target)
                                                  -fno-sanitize-recover=undefined)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
+    if(AWB_FUZZ)
+        # Coverage for the fuzzers reaches into the libraries they exercise.
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+    endif()
 endfunction()
 
 # One library per folder under src/: every .cpp and .h of the folder (and of its

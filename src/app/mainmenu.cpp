@@ -7,8 +7,8 @@
 
 namespace {
 struct Entry {
-    const char* menu;  // caption of the menu; null: same as before
-    const char* key;   // object name of the action; "-": separator
+    const char* menu; // caption of the menu; null: same as before
+    const char* key;  // object name of the action; "-": separator
     const char* text;
     const char* shortcut;
     const char* hint;
@@ -57,4 +57,6 @@ MainMenu::MainMenu(QMainWindow* window) {
     }
 }
 
-QAction* MainMenu::action(const QString& key) const { return actions_.value(key); }
+QAction* MainMenu::action(const QString& key) const {
+    return actions_.value(key);
+}

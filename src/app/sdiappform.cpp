@@ -50,7 +50,9 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     resize(1100, 720);
 }
 
-TSDIAppForm::~TSDIAppForm() { delete Menu; }
+TSDIAppForm::~TSDIAppForm() {
+    delete Menu;
+}
 
 void TSDIAppForm::buildPages() {
     auto* central = new QWidget(this);
@@ -95,7 +97,9 @@ void TSDIAppForm::connectMenu() {
     connect(info, &QAction::triggered, Info, &QDialog::exec);
 }
 
-int TSDIAppForm::labelNumber() const { return WizardPg->labelNumber(); }
+int TSDIAppForm::labelNumber() const {
+    return WizardPg->labelNumber();
+}
 
 void TSDIAppForm::applyFormat() {
     InfoPanel->setText(InfoLine(Doc.Format));
@@ -107,7 +111,9 @@ void TSDIAppForm::clearall() {
     updateCaption();
 }
 
-void TSDIAppForm::updateCaption() { setWindowTitle(windowCaption(Doc.CurFileName)); }
+void TSDIAppForm::updateCaption() {
+    setWindowTitle(windowCaption(Doc.CurFileName));
+}
 
 bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == ProgressEventType) {

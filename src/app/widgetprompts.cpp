@@ -4,30 +4,48 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-Prompts::Answer WidgetPrompts::message(const QString& text, const QString& caption,
-                                       Buttons buttons, Icon icon) {
+Prompts::Answer WidgetPrompts::message(const QString& text, const QString& caption, Buttons buttons,
+                                       Icon icon) {
     QMessageBox box(parent_);
     box.setText(text);
     box.setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
     switch (icon) {
-    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Ok: return Answer::Ok;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -51,6 +69,10 @@ QString WidgetPrompts::runFileDialog(FileRequest& request, bool save) {
     return dialog.selectedFiles().constFirst();
 }
 
-QString WidgetPrompts::openFileName(FileRequest& request) { return runFileDialog(request, false); }
+QString WidgetPrompts::openFileName(FileRequest& request) {
+    return runFileDialog(request, false);
+}
 
-QString WidgetPrompts::saveFileName(FileRequest& request) { return runFileDialog(request, true); }
+QString WidgetPrompts::saveFileName(FileRequest& request) {
+    return runFileDialog(request, true);
+}

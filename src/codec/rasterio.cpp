@@ -36,8 +36,8 @@ bool OpenDib(TDibRecord& out, const QString& fileName) {
 }
 
 int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode) {
-    static const char* formats[] = {"bmp", "bmp", "gif", nullptr, "jpg", "jpg", nullptr,
-                                    nullptr, "bmp", nullptr, "tif"};
+    static const char* formats[] = {"bmp",   "bmp",   "gif", nullptr, "jpg", "jpg",
+                                    nullptr, nullptr, "bmp", nullptr, "tif"};
     if (!picture.hasPicture() || formatCode < 3 || formatCode > 13 || !formats[formatCode - 3])
         return 0;
     QImageWriter writer(fileName, formats[formatCode - 3]);
@@ -50,10 +50,11 @@ QString GetDIBOpenFilter() {
 }
 
 QString GetDIBSaveFilter() {
-    return QStringLiteral("Windows Bitmap (*.bmp)|*.bmp|Device Independent Bitmap (*.dib)|*.dib|"
-                          "GIF (*.gif)|*.gif|IFF (*.iff)|*.iff|JPEG (*.jif)|*.jif|JPEG (*.jpg)|*.jpg|"
-                          "LBM (*.lbm)|*.lbm|PCX (*.pcx)|*.pcx|RLE (*.rle)|*.rle|TGA (*.tga)|*.tga|"
-                          "TIFF (*.tif)|*.tif");
+    return QStringLiteral(
+        "Windows Bitmap (*.bmp)|*.bmp|Device Independent Bitmap (*.dib)|*.dib|"
+        "GIF (*.gif)|*.gif|IFF (*.iff)|*.iff|JPEG (*.jif)|*.jif|JPEG (*.jpg)|*.jpg|"
+        "LBM (*.lbm)|*.lbm|PCX (*.pcx)|*.pcx|RLE (*.rle)|*.rle|TGA (*.tga)|*.tga|"
+        "TIFF (*.tif)|*.tif");
 }
 
 QStringList filterToNameFilters(const QString& pipeFilter) {
@@ -67,8 +68,12 @@ QStringList filterToNameFilters(const QString& pipeFilter) {
     return out;
 }
 
-void SetJPEGQual(int quality) { g_jpegQuality = std::clamp(quality, 1, 99); }
-int JPEGQual() { return g_jpegQuality; }
+void SetJPEGQual(int quality) {
+    g_jpegQuality = std::clamp(quality, 1, 99);
+}
+int JPEGQual() {
+    return g_jpegQuality;
+}
 
 bool DIBHalftoneDIB(TDibRecord& out, const TDibRecord& picture) {
     return DIBHalftoneDIBXY(out, picture, picture.width(), picture.height());

@@ -12,7 +12,9 @@ size_t ObjectTable::checked(int slot) {
     return size_t(slot);
 }
 
-LabelDocument::LabelDocument() { computeWorkArea(); }
+LabelDocument::LabelDocument() {
+    computeWorkArea();
+}
 
 int32_t truncToInt32(long double v) {
     if (std::isnan(v))

@@ -85,8 +85,12 @@ int32_t threeLabels(double lengthMm) {
 }
 } // namespace
 
-int32_t workWidthFor(const TLabelFormat& f) { return threeLabels(f.LabelWidth); }
-int32_t workHeightFor(const TLabelFormat& f) { return threeLabels(f.LabelHeight); }
+int32_t workWidthFor(const TLabelFormat& f) {
+    return threeLabels(f.LabelWidth);
+}
+int32_t workHeightFor(const TLabelFormat& f) {
+    return threeLabels(f.LabelHeight);
+}
 
 SheetPosition sheetPosition(const TLabelFormat& f, int k) {
     const int across = std::max(1, f.Across);

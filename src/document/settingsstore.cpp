@@ -21,7 +21,9 @@ std::unique_ptr<QSettings> open() {
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, name);
 }
 
-void setOverridePath(const QString& iniPath) { overridePath() = iniPath; }
+void setOverridePath(const QString& iniPath) {
+    overridePath() = iniPath;
+}
 
 int readInt(QSettings& s, const QString& key, int fallback, int min, int max) {
     bool ok = false;

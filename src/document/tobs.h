@@ -20,7 +20,7 @@ struct Tobs {
     int32_t Rotation = 0;  // quarter turns clockwise, 0..3
     int32_t TextAlign = 0; // 0 left, 1 centred, 2 right
     int32_t Kind = KindFree;
-    int32_t TransColor = 0;   // picture: transparent colour; figure: line width in 0.2 mm (LineWidth)
+    int32_t TransColor = 0; // picture: transparent colour; figure: line width in 0.2 mm (LineWidth)
     int32_t OutlineColor = 0; // 0x00BBGGRR
     int32_t ShadowColor = 0;  // text: shadow colour; figure: fill mode (FillMode)
     int32_t Color = 0;

@@ -11,6 +11,10 @@ void DrawDib(QPainter& dc, int destX, int destY, int destW, int destH, const TDi
     dc.drawImage(QRect(destX, destY, destW, destH), picture.Image, QRect(srcX, top, srcW, srcH));
 }
 
-int ColorCount(const TDibRecord& picture) { return 1 << picture.BitsPerPixel; }
+int ColorCount(const TDibRecord& picture) {
+    return 1 << picture.BitsPerPixel;
+}
 
-int ScreenBitsPerPixel() { return 32; }
+int ScreenBitsPerPixel() {
+    return 32;
+}

@@ -32,16 +32,29 @@ void rotate(TDibRecord& rec, int degrees) {
 }
 } // namespace
 
-void RotRight(TDibRecord& rec, const ProgressFn&) { rotate(rec, 90); }
-void RotLeft(TDibRecord& rec, const ProgressFn&) { rotate(rec, -90); }
-void Rot180(TDibRecord& rec, const ProgressFn&) { rotate(rec, 180); }
+void RotRight(TDibRecord& rec, const ProgressFn&) {
+    rotate(rec, 90);
+}
+void RotLeft(TDibRecord& rec, const ProgressFn&) {
+    rotate(rec, -90);
+}
+void Rot180(TDibRecord& rec, const ProgressFn&) {
+    rotate(rec, 180);
+}
 
 void applyRotation(TDibRecord& rec, int rotation, const ProgressFn& progress) {
     switch (rotation) {
-    case 1: RotRight(rec, progress); break;
-    case 2: Rot180(rec, progress); break;
-    case 3: RotLeft(rec, progress); break;
-    default: break;
+    case 1:
+        RotRight(rec, progress);
+        break;
+    case 2:
+        Rot180(rec, progress);
+        break;
+    case 3:
+        RotLeft(rec, progress);
+        break;
+    default:
+        break;
     }
 }
 

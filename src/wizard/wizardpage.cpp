@@ -28,6 +28,10 @@ WizardPage::WizardPage(QWidget* parent) : QWidget(parent) {
     grid->setRowStretch(2, 1);
 }
 
-int WizardPage::labelNumber() const { return NummerEd->value(); }
+int WizardPage::labelNumber() const {
+    return NummerEd->value();
+}
 
-void WizardPage::setLabelNumber(int value) { NummerEd->setValue(value); }
+void WizardPage::setLabelNumber(int value) {
+    NummerEd->setValue(value);
+}

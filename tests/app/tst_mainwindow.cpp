@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -35,9 +36,10 @@ private slots:
         QCOMPARE(w.Pages->tabText(1), QStringLiteral("Editor"));
         QCOMPARE(w.Pages->tabText(2), QStringLiteral("Drucken"));
         QCOMPARE(w.Pages->currentIndex(), 0);
-        QCOMPARE(w.InfoPanel->text(),
-                 QStringLiteral("1 x 12 Etiketten á 88,90mm x 35,70mm pro Blatt [Abstände 90,00mm ; "
-                                "38,00mm] [Ränder 10,00mm ; 1,00mm]"));
+        QCOMPARE(
+            w.InfoPanel->text(),
+            QStringLiteral("1 x 12 Etiketten á 88,90mm x 35,70mm pro Blatt [Abstände 90,00mm ; "
+                           "38,00mm] [Ränder 10,00mm ; 1,00mm]"));
         QCOMPARE(w.ProgressBar1->minimum(), 0);
         QCOMPARE(w.ProgressBar1->maximum(), 100);
         auto* note = w.WizardPg->findChild<QLabel*>(QStringLiteral("Label6"));
@@ -50,26 +52,32 @@ private slots:
     void menuEntries_data() {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("entries"); // text|shortcut|hint, "-" separator
-        QTest::newRow("Datei") << QStringLiteral("&Datei")
-                               << QStringList{
-                                      QStringLiteral("&Neu...|Ctrl+N|Neue Datei erstellen"),
-                                      QStringLiteral("Ö&ffnen...|Ctrl+O|Etiketten-Datei öffnen"),
-                                      QStringLiteral("&Speichern|Ctrl+S|Aktuelle Etiketten speichern"),
-                                      QStringLiteral("Speichern &unter...|Ctrl+U|Aktuelle Etiketten unter speziellem Namen speichern"),
-                                      QStringLiteral("-"),
-                                      QStringLiteral("Scanner auswählen...||Läßt sie den aktiven Scanner auswählen"),
-                                      QStringLiteral("Bild einscannen...||Läßt sie ein Bild einscannen und speichern"),
-                                      QStringLiteral("-"),
-                                      QStringLiteral("Drucker &einrichten...|Ctrl+E|Richtet den Drucker ein"),
-                                      QStringLiteral("&Drucken...|Ctrl+D|Druckt die Etiketten"),
-                                      QStringLiteral("-"),
-                                      QStringLiteral("&Beenden|Alt+X|Anwendung verlassen")};
+        QTest::newRow("Datei")
+            << QStringLiteral("&Datei")
+            << QStringList{
+                   QStringLiteral("&Neu...|Ctrl+N|Neue Datei erstellen"),
+                   QStringLiteral("Ö&ffnen...|Ctrl+O|Etiketten-Datei öffnen"),
+                   QStringLiteral("&Speichern|Ctrl+S|Aktuelle Etiketten speichern"),
+                   QStringLiteral("Speichern &unter...|Ctrl+U|Aktuelle Etiketten unter speziellem "
+                                  "Namen speichern"),
+                   QStringLiteral("-"),
+                   QStringLiteral("Scanner auswählen...||Läßt sie den aktiven Scanner auswählen"),
+                   QStringLiteral("Bild einscannen...||Läßt sie ein Bild einscannen und speichern"),
+                   QStringLiteral("-"),
+                   QStringLiteral("Drucker &einrichten...|Ctrl+E|Richtet den Drucker ein"),
+                   QStringLiteral("&Drucken...|Ctrl+D|Druckt die Etiketten"),
+                   QStringLiteral("-"),
+                   QStringLiteral("&Beenden|Alt+X|Anwendung verlassen")};
         QTest::newRow("Einstellungen")
             << QStringLiteral("&Einstellungen")
-            << QStringList{QStringLiteral("&Hintergrundbild...|Ctrl+H|Ändert die Einstellungen des Hintergrundbildes"),
-                           QStringLiteral("&Etikettenformat...||Verändert die Einstellungen der Größe und der Abstände")};
+            << QStringList{
+                   QStringLiteral(
+                       "&Hintergrundbild...|Ctrl+H|Ändert die Einstellungen des Hintergrundbildes"),
+                   QStringLiteral("&Etikettenformat...||Verändert die Einstellungen der Größe und "
+                                  "der Abstände")};
         QTest::newRow("Hilfe") << QStringLiteral("&Hilfe")
-                               << QStringList{QStringLiteral("Inf&o...|Ctrl+I|Zeigt Informationen über das Programm")};
+                               << QStringList{QStringLiteral(
+                                      "Inf&o...|Ctrl+I|Zeigt Informationen über das Programm")};
     }
     void menuEntries() {
         QFETCH(QString, menu);
@@ -133,6 +141,40 @@ private slots:
         QCOMPARE(w.WizardPg->NummerEd->value(), 4711);
         QCOMPARE(w.size(), QSize(800, 600));
         QCOMPARE(w.geometry().topLeft(), QPoint(120, 90));
+    }
+
+    void offScreenPlacementComesBack() {
+        {
+            ScriptedPrompts prompts;
+            TSDIAppForm w(prompts);
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            w.setGeometry(40000, 30000, 700, 500);
+            w.close();
+        }
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY2(screen.intersects(w.frameGeometry()), "window placed off every screen");
+    }
+
+    void garbageSettingsGiveStartValues() {
+        const QString ini = dir.filePath(QStringLiteral("garbage.ini"));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Fenster]\nGeometrie=@ByteArray(\x01\x02\x03)\n[Zaehler]\nLaufendeNummer="
+                "abc\n\xff\x00\x13");
+        f.close();
+        SettingsStore::setOverridePath(ini);
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.WizardPg->NummerEd->value(), 1);
+        QCOMPARE(w.size(), QSize(1100, 720));
+        SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));
     }
 };
 

@@ -82,7 +82,7 @@ private slots:
             QCOMPARE(doc.Objs[i].ShadowDY, 5);
         }
         QCOMPARE(doc.Objs[77].Text, QStringLiteral("x.jpg")); // other fields keep their values
-        QVERIFY(shared.hasPicture()); // a copy keeps its pixels
+        QVERIFY(shared.hasPicture());                         // a copy keeps its pixels
         QCOMPARE(doc.SelObj, 0);
         QCOMPARE(doc.BkgndMode, -1);
         QVERIFY(!doc.BkgndPic.hasPicture());

@@ -68,11 +68,13 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("expected");
         QTest::newRow("de") << QStringLiteral("de_DE")
-                            << QStringLiteral("1 x 12 Etiketten á 88,90mm x 35,70mm pro Blatt "
-                                              "[Abstände 90,00mm ; 38,00mm] [Ränder 10,00mm ; 1,00mm]");
+                            << QStringLiteral(
+                                   "1 x 12 Etiketten á 88,90mm x 35,70mm pro Blatt "
+                                   "[Abstände 90,00mm ; 38,00mm] [Ränder 10,00mm ; 1,00mm]");
         QTest::newRow("en") << QStringLiteral("en_US")
-                            << QStringLiteral("1 x 12 Etiketten á 88.90mm x 35.70mm pro Blatt "
-                                              "[Abstände 90.00mm ; 38.00mm] [Ränder 10.00mm ; 1.00mm]");
+                            << QStringLiteral(
+                                   "1 x 12 Etiketten á 88.90mm x 35.70mm pro Blatt "
+                                   "[Abstände 90.00mm ; 38.00mm] [Ränder 10.00mm ; 1.00mm]");
     }
     void infoLineUsesLocaleSeparator() {
         QFETCH(QString, locale);
@@ -83,7 +85,8 @@ private slots:
     void infoLineShowsNoGroupSeparator() {
         TLabelFormat f;
         f.LabelWidth = 1234.567;
-        QVERIFY(InfoLine(f, QLocale(QStringLiteral("de_DE"))).contains(QStringLiteral("á 1234,57mm")));
+        QVERIFY(
+            InfoLine(f, QLocale(QStringLiteral("de_DE"))).contains(QStringLiteral("á 1234,57mm")));
     }
 
     void workAreaTruncates_data() {

@@ -20,10 +20,14 @@ private slots:
     void knownCharacters_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("umlauts") << QStringLiteral("Größe äÖü ß á") << QByteArray("Gr\xF6\xDF" "e \xE4\xD6\xFC \xDF \xE1");
-        QTest::newRow("euro and quotes") << QStringLiteral("€ „x“ – …") << QByteArray("\x80 \x84x\x93 \x96 \x85");
+        QTest::newRow("umlauts") << QStringLiteral("Größe äÖü ß á")
+                                 << QByteArray("Gr\xF6\xDF"
+                                               "e \xE4\xD6\xFC \xDF \xE1");
+        QTest::newRow("euro and quotes")
+            << QStringLiteral("€ „x“ – …") << QByteArray("\x80 \x84x\x93 \x96 \x85");
         QTest::newRow("outside the table") << QStringLiteral("a→b ☺ 中") << QByteArray("a?b ? ?");
-        QTest::newRow("surrogate pair is one character") << QString::fromUtf8("x\xF0\x9F\x98\x80y") << QByteArray("x?y");
+        QTest::newRow("surrogate pair is one character")
+            << QString::fromUtf8("x\xF0\x9F\x98\x80y") << QByteArray("x?y");
         QTest::newRow("carriage return") << QStringLiteral("a\rb") << QByteArray("a\rb");
     }
     void knownCharacters() {
@@ -35,12 +39,18 @@ private slots:
     void subProgPath_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("bare name") << QStringLiteral("/opt/awb/logo.jpg") << QStringLiteral("logo.jpg");
-        QTest::newRow("letter case ignored") << QStringLiteral("/OPT/Awb/Logo.JPG") << QStringLiteral("Logo.JPG");
-        QTest::newRow("subfolder unchanged") << QStringLiteral("/opt/awb/bilder/logo.jpg") << QStringLiteral("/opt/awb/bilder/logo.jpg");
-        QTest::newRow("elsewhere unchanged") << QStringLiteral("/home/u/logo.jpg") << QStringLiteral("/home/u/logo.jpg");
-        QTest::newRow("the folder itself") << QStringLiteral("/opt/awb/") << QStringLiteral("/opt/awb/");
-        QTest::newRow("similar prefix") << QStringLiteral("/opt/awbx/logo.jpg") << QStringLiteral("/opt/awbx/logo.jpg");
+        QTest::newRow("bare name")
+            << QStringLiteral("/opt/awb/logo.jpg") << QStringLiteral("logo.jpg");
+        QTest::newRow("letter case ignored")
+            << QStringLiteral("/OPT/Awb/Logo.JPG") << QStringLiteral("Logo.JPG");
+        QTest::newRow("subfolder unchanged") << QStringLiteral("/opt/awb/bilder/logo.jpg")
+                                             << QStringLiteral("/opt/awb/bilder/logo.jpg");
+        QTest::newRow("elsewhere unchanged")
+            << QStringLiteral("/home/u/logo.jpg") << QStringLiteral("/home/u/logo.jpg");
+        QTest::newRow("the folder itself")
+            << QStringLiteral("/opt/awb/") << QStringLiteral("/opt/awb/");
+        QTest::newRow("similar prefix")
+            << QStringLiteral("/opt/awbx/logo.jpg") << QStringLiteral("/opt/awbx/logo.jpg");
     }
     void subProgPath() {
         QFETCH(QString, path);
@@ -50,7 +60,8 @@ private slots:
     void fileNamePartSplitsBothSeparators_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("windows") << QStringLiteral("C:\\Bilder\\logo.jpg") << QStringLiteral("logo.jpg");
+        QTest::newRow("windows") << QStringLiteral("C:\\Bilder\\logo.jpg")
+                                 << QStringLiteral("logo.jpg");
         QTest::newRow("unix") << QStringLiteral("/home/u/logo.jpg") << QStringLiteral("logo.jpg");
         QTest::newRow("mixed") << QStringLiteral("D:\\a/b\\c.bmp") << QStringLiteral("c.bmp");
         QTest::newRow("bare") << QStringLiteral("c.bmp") << QStringLiteral("c.bmp");
@@ -75,7 +86,8 @@ private slots:
         f.close();
         SettingsStore::setOverridePath(ini);
         auto s = SettingsStore::open();
-        QCOMPARE(SettingsStore::readInt(*s, QStringLiteral("Zaehler/LaufendeNummer"), 1, -100, 100), 1);
+        QCOMPARE(SettingsStore::readInt(*s, QStringLiteral("Zaehler/LaufendeNummer"), 1, -100, 100),
+                 1);
         s->setValue(QStringLiteral("x"), 500);
         QCOMPARE(SettingsStore::readInt(*s, QStringLiteral("x"), 7, -100, 100), 7);
         s->setValue(QStringLiteral("x"), -42);

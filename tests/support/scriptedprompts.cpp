@@ -15,6 +15,10 @@ QString ScriptedPrompts::nextFile(FileRequest& request) {
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
-QString ScriptedPrompts::openFileName(FileRequest& request) { return nextFile(request); }
+QString ScriptedPrompts::openFileName(FileRequest& request) {
+    return nextFile(request);
+}
 
-QString ScriptedPrompts::saveFileName(FileRequest& request) { return nextFile(request); }
+QString ScriptedPrompts::saveFileName(FileRequest& request) {
+    return nextFile(request);
+}

@@ -15,9 +15,9 @@ public:
         Icon icon;
     };
     QList<Shown> shown;
-    QQueue<Answer> answers;        // default when empty: Ok / Yes
-    QQueue<QString> fileNames;     // default when empty: cancelled
-    QQueue<int> filterChoices;     // 0-based filter the "user" picks
+    QQueue<Answer> answers;    // default when empty: Ok / Yes
+    QQueue<QString> fileNames; // default when empty: cancelled
+    QQueue<int> filterChoices; // 0-based filter the "user" picks
     QList<FileRequest> fileRequests;
 
     Answer message(const QString& text, const QString& caption, Buttons buttons,
