@@ -1,0 +1,199 @@
+#include "render/picturedraw.h"
+
+#include "document/labeldocument.h"
+#include "document/tobs.h"
+#include "render/canvasaccess.h"
+#include "render/dibdraw.h"
+#include "render/labelgeometry.h"
+#include "render/picturesampler.h"
+#include "render/rendercontext.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Pictures made for one drawing are limited like those of the codec.
+constexpr int64_t MaxComposedPixels = 100LL * 1000 * 1000;
+
+// The destination columns and rows, of a picture drawn at (x, y) in cols x rows
+// pixels, that the canvas can show: [c0, c1) x [r0, r1) relative to (x, y).
+struct Span {
+    int64_t c0 = 0, c1 = 0, r0 = 0, r1 = 0;
+    bool isEmpty() const { return c1 <= c0 || r1 <= r0; }
+    int64_t cols() const { return c1 - c0; }
+    int64_t rows() const { return r1 - r0; }
+};
+
+Span visibleSpan(const QRectF& visible, int64_t x, int64_t y, int64_t cols, int64_t rows) {
+    Span s;
+    s.c0 = std::max<int64_t>(0, int64_t(std::floor(visible.left())) - x);
+    s.c1 = std::min<int64_t>(cols, int64_t(std::ceil(visible.right())) - x);
+    s.r0 = std::max<int64_t>(0, int64_t(std::floor(visible.top())) - y);
+    s.r1 = std::min<int64_t>(rows, int64_t(std::ceil(visible.bottom())) - y);
+    return s;
+}
+
+Span intersect(Span s, const QRect& area, int64_t x, int64_t y) {
+    s.c0 = std::max<int64_t>(s.c0, int64_t(area.left()) - x);
+    s.c1 = std::min<int64_t>(s.c1, int64_t(area.right()) + 1 - x);
+    s.r0 = std::max<int64_t>(s.r0, int64_t(area.top()) - y);
+    s.r1 = std::min<int64_t>(s.r1, int64_t(area.bottom()) + 1 - y);
+    return s;
+}
+
+// The non-transparent pixels of the span as one picture with an alpha channel, for
+// canvases whose pixels cannot be read or written one by one. A single drawing
+// call: opaque pixels replace the canvas, transparent ones leave it as it is.
+void drawMasked(QPainter& canvas, const PictureSampler& sampler, int64_t x, int64_t y,
+                const Span& s, int64_t cols, int64_t rows) {
+    if (s.cols() * s.rows() > MaxComposedPixels)
+        return;
+    QImage masked(int(s.cols()), int(s.rows()), QImage::Format_ARGB32_Premultiplied);
+    if (masked.isNull())
+        return;
+    const std::vector<int> columns = sampleColumns(sampler.width(), cols, s.c0, s.c1);
+    for (int64_t r = s.r0; r < s.r1; ++r) {
+        const int sy = int(int64_t(sampler.height()) * r / rows);
+        sampler.sampleRow(sy, columns, reinterpret_cast<QRgb*>(masked.scanLine(int(r - s.r0))));
+    }
+    canvas.drawImage(QPointF(double(x + s.c0), double(y + s.r0)), masked);
+}
+
+// Screen: a true-colour copy of (W' - 1) x (H' - 1) pixels in which every
+// transparent pixel takes the colour the canvas shows there, drawn one to one. Only
+// the part the canvas can show is composed; drawn one to one, the rest would not
+// appear anyway.
+void drawTransparentScreen(RenderContext& rc, const PictureSampler& sampler, int64_t x, int64_t y,
+                           const PictureSize& size) {
+    const int64_t cols = size.w - 1;
+    const int64_t rows = size.h - 1;
+    if (cols < 1 || rows < 1)
+        return;
+    const Span s = visibleSpan(rc.visible, x, y, cols, rows);
+    if (s.isEmpty())
+        return;
+    CanvasPixels canvasPixels(rc.canvas);
+    if (!canvasPixels.readable()) {
+        drawMasked(rc.canvas, sampler, x, y, s, cols, rows);
+        return;
+    }
+    if (s.cols() * s.rows() > MaxComposedPixels)
+        return;
+    TDibRecord copy;
+    if (!newdib(copy, int(s.cols()), int(s.rows()), 24, nullptr, 0))
+        return;
+    const std::vector<int> columns = sampleColumns(sampler.width(), cols, s.c0, s.c1);
+    for (int64_t r = s.r0; r < s.r1; ++r) {
+        const int sy = int(int64_t(sampler.height()) * r / rows);
+        QRgb* out = reinterpret_cast<QRgb*>(copy.Image.scanLine(int(r - s.r0)));
+        sampler.sampleRow(sy, columns, out);
+        for (int64_t c = s.c0; c < s.c1; ++c) {
+            QRgb& p = out[c - s.c0];
+            if (p == 0)
+                p = 0xFF000000u | canvasPixels.pixel(int(x + c), int(y + r));
+        }
+    }
+    DrawDib(rc.canvas, int(x + s.c0), int(y + s.r0), int(s.cols()), int(s.rows()), copy, 0, 0,
+            int(s.cols()), int(s.rows()), false, false);
+    deldib(copy);
+}
+
+// Device: every device pixel of the W' x H' box takes its picture pixel unless that
+// one is transparent; transparent pixels are left untouched.
+void drawTransparentDevice(RenderContext& rc, const PictureSampler& sampler, int64_t x, int64_t y,
+                           const PictureSize& size) {
+    const int64_t cols = size.w;
+    const int64_t rows = size.h;
+    if (cols < 1 || rows < 1)
+        return;
+    Span s = visibleSpan(rc.visible, x, y, cols, rows);
+    if (s.isEmpty())
+        return;
+    CanvasPixels canvasPixels(rc.canvas);
+    if (!canvasPixels.writable()) {
+        drawMasked(rc.canvas, sampler, x, y, s, cols, rows);
+        return;
+    }
+    s = intersect(s, canvasPixels.writableArea(), x, y);
+    if (s.isEmpty())
+        return;
+    const std::vector<int> columns = sampleColumns(sampler.width(), cols, s.c0, s.c1);
+    std::vector<QRgb> line(columns.size());
+    const int ox = canvasPixels.offset().x();
+    for (int64_t r = s.r0; r < s.r1; ++r) {
+        const int sy = int(int64_t(sampler.height()) * r / rows);
+        sampler.sampleRow(sy, columns, line.data());
+        QRgb* out = canvasPixels.row(int(y + r)) + (x + s.c0 + ox);
+        for (size_t i = 0; i < line.size(); ++i) {
+            if (line[i] != 0)
+                out[i] = line[i];
+        }
+    }
+}
+
+} // namespace
+
+PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pictureH,
+                              bool keepAspect) {
+    PictureSize s{boxW, boxH};
+    if (keepAspect && pictureW > 0 && pictureH > 0) {
+        const int64_t hh = int64_t(pictureH) * s.w / pictureW;
+        if (hh < s.h)
+            s.h = hh;
+        else
+            s.w = int64_t(pictureW) * s.h / pictureH;
+    }
+    return s;
+}
+
+void resolveTransColor(Tobs& o) {
+    const PictureSampler sampler(o.Picture);
+    if (sampler.isNull())
+        return;
+    if (o.TransAuto) {
+        o.TransColor = sampler.value(0, sampler.height() - 1);
+        return;
+    }
+    if (!sampler.indexed() || o.Picture.BitsPerPixel >= 24)
+        return;
+    const QList<QRgb> table = o.Picture.colorTable();
+    const int bits = std::clamp(o.Picture.BitsPerPixel, 1, 8);
+    const int entries = std::min<int>(1 << bits, int(table.size()));
+    for (int i = 0; i < entries; ++i) {
+        if (rgbToColorRef(table[i]) == o.TransColor) {
+            o.TransColor = i;
+            return;
+        }
+    }
+}
+
+void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
+    if (!o.Picture.hasPicture())
+        return;
+    const int pw = o.Picture.width();
+    const int ph = o.Picture.height();
+    const PictureSize size = fittedPictureSize(b.w, b.h, pw, ph, o.KeepAspect);
+
+    if (!o.Transparent) {
+        const int64_t w = size.w - 1;
+        const int64_t h = size.h - 1;
+        if (w < 1 || h < 1 || !rc.isVisible(QRectF(double(b.x), double(b.y), double(w), double(h))))
+            return;
+        DrawDib(rc.canvas, clampInt(b.x), clampInt(b.y), clampInt(w), clampInt(h), o.Picture, 0, 0,
+                pw, ph, false, false);
+        return;
+    }
+
+    resolveTransColor(o);
+    PictureSampler sampler(o.Picture);
+    if (sampler.isNull())
+        return;
+    sampler.setTransparentValue(o.TransColor);
+    if (rc.document.Output.OutputMode == 1)
+        drawTransparentDevice(rc, sampler, b.x, b.y, size);
+    else
+        drawTransparentScreen(rc, sampler, b.x, b.y, size);
+}

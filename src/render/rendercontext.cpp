@@ -1,0 +1,39 @@
+#include "render/rendercontext.h"
+
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+
+namespace {
+// Larger than any canvas, small enough for exact float arithmetic on its sides.
+const QRectF Unbounded(-1e12, -1e12, 2e12, 2e12);
+} // namespace
+
+QRectF visibleArea(const QPainter& canvas) {
+    QRectF area = Unbounded;
+    const QPaintDevice* device = canvas.device();
+    if (device) {
+        const int type = device->devType();
+        if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) {
+            bool invertible = false;
+            const QTransform inverse = canvas.deviceTransform().inverted(&invertible);
+            if (invertible) {
+                const qreal ratio = device->devicePixelRatioF();
+                const QRectF deviceRect(0, 0, device->width() * ratio, device->height() * ratio);
+                area = inverse.mapRect(deviceRect);
+            }
+        }
+    }
+    if (canvas.hasClipping())
+        area &= canvas.clipBoundingRect();
+    return area;
+}
+
+bool isPixelDevice(const QPainter& canvas) {
+    const QPaintEngine* engine = canvas.paintEngine();
+    if (!engine)
+        return true;
+    const QPaintEngine::Type type = engine->type();
+    return type != QPaintEngine::Pdf && type != QPaintEngine::SVG &&
+           type != QPaintEngine::MacPrinter;
+}

@@ -1,0 +1,196 @@
+#include "renderfixture.h"
+
+#include "render/labelgeometry.h"
+
+#include <QtTest>
+
+using namespace renderfixture;
+
+namespace {
+const int32_t Red = 0x0000FF; // 0x00BBGGRR
+const int32_t Blue = 0xFF0000;
+const int32_t Green = 0x00FF00;
+const QRgb RedRgb = qRgb(255, 0, 0);
+const QRgb BlueRgb = qRgb(0, 0, 255);
+const QRgb GreenRgb = qRgb(0, 255, 0);
+} // namespace
+
+class TestFigures : public QObject {
+    Q_OBJECT
+private slots:
+    // Every shape in the box (10, 20) 40 x 30 with a one-pixel pen: the box's pixels
+    // without the right column and bottom row; lines without their last point.
+    void shapeBoxes_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("circle uses the smaller side") << 0 << QRect(10, 20, 30, 30);
+        QTest::newRow("ellipse") << 1 << QRect(10, 20, 40, 30);
+        QTest::newRow("square") << 2 << QRect(10, 20, 30, 30);
+        QTest::newRow("rectangle") << 3 << QRect(10, 20, 40, 30);
+        QTest::newRow("rounded square") << 4 << QRect(10, 20, 30, 30);
+        QTest::newRow("rounded rectangle") << 5 << QRect(10, 20, 40, 30);
+        QTest::newRow("horizontal line") << 6 << QRect(10, 20, 40, 1);
+        QTest::newRow("vertical line") << 7 << QRect(10, 20, 1, 30);
+        QTest::newRow("rising diagonal") << 8 << QRect(10, 21, 40, 30);
+        QTest::newRow("falling diagonal") << 9 << QRect(10, 20, 40, 30);
+    }
+    void shapeBoxes() {
+        QFETCH(int, shape);
+        QFETCH(QRect, expected);
+        for (int fillMode : {0, 1, 2}) {
+            auto doc = pixelDocument();
+            figure(*doc, 1, shape, 10, 20, 40, 30, Red, fillMode).OutlineColor = Blue;
+            const QImage img = renderEditor(*doc);
+            QCOMPARE(inkBounds(img), expected);
+        }
+    }
+
+    // Outline only: a ring one pixel wide in OutlineColor, nothing inside; filled in
+    // one colour; outline and fill in their two colours.
+    void fillModes() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 3, 10, 20, 40, 30, Red, 1).OutlineColor = Blue;
+        QImage img = renderEditor(*doc);
+        QCOMPARE(countColour(img, BlueRgb), 2 * (40 + 30) - 4);
+        QCOMPARE(countColour(img, RedRgb), 0);
+        QCOMPARE(img.pixel(30, 35), White);
+
+        doc->Objs[1].FillMode() = 0;
+        img = renderEditor(*doc);
+        QCOMPARE(countColour(img, RedRgb), 40 * 30);
+
+        doc->Objs[1].FillMode() = 2;
+        img = renderEditor(*doc);
+        QCOMPARE(countColour(img, BlueRgb), 2 * (40 + 30) - 4);
+        QCOMPARE(countColour(img, RedRgb), 38 * 28);
+
+        // Ellipse: the outline ring keeps the inside apart from the outside.
+        doc->Objs[1].Shape = 1;
+        img = renderEditor(*doc);
+        QCOMPARE(colourBounds(img, BlueRgb), QRect(10, 20, 40, 30));
+        QCOMPARE(colourBounds(img, RedRgb), QRect(11, 21, 38, 28));
+    }
+
+    // Lines take Color for pen and brush, whatever FillMode says.
+    void linesUseColor() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 6, 10, 20, 40, 30, Red, 1).OutlineColor = Blue;
+        const QImage img = renderEditor(*doc);
+        QCOMPARE(countColour(img, RedRgb), 40);
+    }
+
+    // An unknown fill mode draws with the pen and brush the previous figure left.
+    void unknownFillModeKeepsColours() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 3, 10, 10, 20, 20, Green, 2).OutlineColor = Blue;
+        figure(*doc, 2, 3, 100, 10, 20, 20, Red, 7).OutlineColor = Red;
+        const QImage img = renderEditor(*doc);
+        QCOMPARE(countColour(img, BlueRgb, QRect(100, 10, 20, 20)), 2 * (20 + 20) - 4);
+        QCOMPARE(countColour(img, GreenRgb, QRect(100, 10, 20, 20)), 18 * 18);
+        QCOMPARE(countColour(img, RedRgb), 0);
+
+        // As the first figure: white pen, and the canvas's white brush.
+        auto doc2 = pixelDocument();
+        figure(*doc2, 1, 3, 10, 10, 20, 20, Red, -1);
+        QImage canvas = whiteCanvas(100, 100);
+        canvas.fill(qRgb(0, 0, 0));
+        const QImage img2 = render(*doc2, canvas, 300, 300, 0, 0, 1.0, true);
+        QCOMPARE(countColour(img2, White), 20 * 20);
+    }
+
+    // The rounded square of a 90 x 30 box is 30 x 30 with corners 30 wide and 10
+    // high: the top edge has no straight part, the left edge a long one.
+    void roundedSquareCorners() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 4, 10, 20, 90, 30, Red, 1).OutlineColor = Blue;
+        const QImage img = renderEditor(*doc);
+        QCOMPARE(inkBounds(img), QRect(10, 20, 30, 30));
+        const int top = countColour(img, BlueRgb, QRect(10, 20, 30, 1));
+        const int left = countColour(img, BlueRgb, QRect(10, 20, 1, 30));
+        QVERIFY2(top < 16, qPrintable(QString::number(top)));
+        QVERIFY2(left >= 18 && left <= 24, qPrintable(QString::number(left)));
+        // Round corners of 10 x 10 would give a top edge as long as the left one.
+        figure(*doc, 1, 5, 10, 20, 30, 30, Red, 1).OutlineColor = Blue;
+        const QImage square = renderEditor(*doc);
+        QVERIFY(countColour(square, BlueRgb, QRect(10, 20, 30, 1)) >= 18);
+    }
+
+    void lineWidths_data() {
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<double>("mmPerInch");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("0 gives one pixel") << 0 << MmPerInch << 1.0 << 1;
+        QTest::newRow("negative gives one pixel") << -5 << MmPerInch << 1.0 << 1;
+        QTest::newRow("1 mm on screen") << 5 << MmPerInch << 1.0 / 208 << 3;
+        QTest::newRow("0.2 mm at 600 dpi") << 1 << MmPerInch << 600.0 / 20000 << 4;
+        QTest::newRow("calibrated divisor") << 1 << 12.7 << 600.0 / 20000 << 9;
+        QTest::newRow("zero divisor") << 1 << 0.0 << 0.03 << 1;
+    }
+    void lineWidths() {
+        QFETCH(int, lineWidth);
+        QFETCH(double, mmPerInch);
+        QFETCH(double, scale);
+        QFETCH(int, pixels);
+        if (mmPerInch == 0.0)
+            QVERIFY(figureLineWidth(lineWidth, mmPerInch, scale) >= 1);
+        else
+            QCOMPARE(figureLineWidth(lineWidth, mmPerInch, scale), pixels);
+    }
+
+    // A wider pen lies across the line's path, with round ends.
+    void widePen() {
+        auto doc = pixelDocument();
+        doc->Output.OutputScale = 1.0 / 208; // 208 units per pixel
+        Tobs& o = figure(*doc, 1, 6, 10 * 208, 20 * 208, 40 * 208, 0, Red);
+        o.LineWidth() = 5; // 1 mm: 3 pixels at 96 dpi
+        const QImage img = render(*doc, whiteCanvas(100, 100), 300, 300, 0, 0, 1.0 / 208, true);
+        const QRect ink = inkBounds(img);
+        QCOMPARE(ink.height(), 3);
+        QVERIFY(ink.contains(QPoint(30, 20)));
+        QVERIFY(ink.left() <= 10 && ink.right() >= 49);
+    }
+
+    // Degenerate boxes draw nothing or a sliver, and never fail.
+    void degenerateBoxes_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("w");
+        QTest::addColumn<int>("h");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("rectangle of no width") << 3 << 0 << 30 << QRect();
+        QTest::newRow("ellipse of no height") << 1 << 40 << 0 << QRect();
+        QTest::newRow("negative square") << 2 << -40 << -30 << QRect();
+        QTest::newRow("rectangle one pixel wide") << 3 << 1 << 30 << QRect(10, 20, 1, 30);
+        QTest::newRow("rounded rectangle 1 x 1") << 5 << 1 << 1 << QRect(10, 20, 1, 1);
+        QTest::newRow("line of no length") << 6 << 0 << 30 << QRect();
+        QTest::newRow("line leftwards") << 6 << -5 << 0 << QRect(6, 20, 5, 1);
+    }
+    void degenerateBoxes() {
+        QFETCH(int, shape);
+        QFETCH(int, w);
+        QFETCH(int, h);
+        QFETCH(QRect, expected);
+        auto doc = pixelDocument();
+        figure(*doc, 1, shape, 10, 20, w, h, Red, 1).OutlineColor = Blue;
+        QCOMPARE(inkBounds(renderEditor(*doc)), expected);
+    }
+
+    // Figures far outside the canvas, or reaching across it from far away.
+    void farAway() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 9, -2000000000, -2000000000, 2147483647, 2147483647, Green);
+        // Ends at x = 0, so its right column is x = -1.
+        figure(*doc, 2, 3, -2000000000, 50, 2000000000, 10, Red, 1).OutlineColor = Red;
+        figure(*doc, 3, 3, -2000000000, 100, 2100000000, 10, Red, 1).OutlineColor = Blue;
+        figure(*doc, 4, 1, 2000000000, 10, 2000000000, 40, Red);
+        const QImage img = renderEditor(*doc, 200, 200);
+        QCOMPARE(countColour(img, RedRgb), 0);
+        // Of the rectangle reaching across only its top and bottom edge show.
+        QCOMPARE(countColour(img, BlueRgb, QRect(0, 100, 200, 10)), 2 * 200);
+        // The diagonal from far up-left runs through the canvas at 45 degrees.
+        QCOMPARE(countColour(img, GreenRgb, QRect(0, 0, 100, 100)), 100);
+    }
+};
+
+QTEST_MAIN(TestFigures)
+#include "tst_figures.moc"
