@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/commandline.h"
 #include "app/sdiappform.h"
 #include "app/widgetprompts.h"
 #include "document/progpath.h"
@@ -9,6 +10,9 @@
 #include <QTranslator>
 
 int runApplication(int argc, char** argv) {
+    if (isCommandLineJob(argc, argv))
+        return runCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("aufkleber-werkbank"));
     QApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));

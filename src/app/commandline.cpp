@@ -1,0 +1,194 @@
+#include "app/commandline.h"
+
+#include "app/commandlineexport.h"
+#include "codec/rasterio.h"
+#include "document/labelfile.h"
+#include "document/progpath.h"
+#include "document/prompts.h"
+#include "document/settingsstore.h"
+#include "render/picturefileloader.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+const QString ProgramName = QStringLiteral("aufkleber-werkbank");
+
+// Messages of the reader go to standard error; nobody is there to answer questions.
+class StreamPrompts : public Prompts {
+public:
+    explicit StreamPrompts(QTextStream& err) : err_(err) {}
+    Answer message(const QString& text, const QString& caption, Buttons buttons, Icon) override {
+        err_ << ProgramName << ": ";
+        if (!caption.isEmpty())
+            err_ << caption << ": ";
+        err_ << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << Qt::endl;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+    QString openFileName(FileRequest&) override { return QString(); }
+    QString saveFileName(FileRequest&) override { return QString(); }
+
+private:
+    QTextStream& err_;
+};
+
+QString helpText() {
+    return QStringLiteral(
+        "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n"
+        "\n"
+        "Ohne Optionen startet die Aufkleber-Werkbank mit ihrem Fenster.\n"
+        "\n"
+        "Optionen:\n"
+        "  --export-image DATEI.ett AUSGABE\n"
+        "        Zeichnet das Etikett der Datei DATEI.ett ohne Fenster mit 96 Pixeln pro Zoll\n"
+        "        und speichert es als Bild AUSGABE (wie \"eMail Export\"). Die laufende Nummer\n"
+        "        ist die zuletzt im Programm eingestellte; sie wird nicht weitergezählt.\n"
+        "  --filter-index K\n"
+        "        Bildformat K: 1 BMP, 2 DIB, 3 GIF, 4 IFF, 5 JIF, 6 JPG, 7 LBM, 8 PCX,\n"
+        "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des Formats.\n"
+        "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
+        "  -h, --help      Zeigt diese Hilfe.\n"
+        "  -v, --version   Zeigt die Version.\n");
+}
+
+int usageError(QTextStream& err, const QString& text) {
+    err << ProgramName << ": " << text << Qt::endl
+        << QStringLiteral("Hilfe mit: aufkleber-werkbank --help") << Qt::endl;
+    return 2;
+}
+
+int storedLabelNumber() {
+    auto settings = SettingsStore::open();
+    return SettingsStore::readInt(*settings, QStringLiteral("Zaehler/LaufendeNummer"), 1,
+                                  std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+} // namespace
+
+bool isCommandLineJob(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option :
+             {"--export-image", "--filter-index", "--help", "-h", "--version", "-v", "-?"}) {
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+        }
+        if (std::strncmp(argv[i], "--filter-index=", 15) == 0)
+            return true;
+    }
+    return false;
+}
+
+int runCommandLine(int argc, char** argv) {
+    // Fonts need a GUI application, a display it does not need.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(ProgramName);
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+    initProgPath();
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return commandLineMain(QGuiApplication::arguments(), out, err);
+}
+
+int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption exportOption(QStringLiteral("export-image"));
+    const QCommandLineOption filterOption(QStringLiteral("filter-index"), QString(),
+                                          QStringLiteral("K"));
+    const QCommandLineOption helpOption(
+        QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
+    const QCommandLineOption versionOption(
+        QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({exportOption, filterOption, helpOption, versionOption});
+
+    if (!parser.parse(arguments)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            return usageError(err, QStringLiteral("Unbekannte Option: ") +
+                                       parser.unknownOptionNames().join(QStringLiteral(", ")));
+        // The other refusals: a value given to an option that takes none, or none given to
+        // --filter-index.
+        for (const QString& a : arguments.mid(1)) {
+            const qsizetype eq = a.indexOf(QLatin1Char('='));
+            if (a.startsWith(QLatin1Char('-')) && eq > 0 &&
+                !a.left(eq).endsWith(QLatin1String("filter-index")))
+                return usageError(err, QStringLiteral("Die Option ") + a.left(eq) +
+                                           QStringLiteral(" nimmt keinen Wert."));
+        }
+        return usageError(err, QStringLiteral("Zu --filter-index fehlt die Nummer des Formats."));
+    }
+    if (parser.isSet(helpOption)) {
+        out << helpText() << Qt::flush;
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        out << ProgramName << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
+        return 0;
+    }
+    if (!parser.isSet(exportOption))
+        return usageError(err, QStringLiteral("--filter-index gilt nur mit --export-image."));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 2)
+        return usageError(err, QStringLiteral("--export-image braucht genau zwei Namen: die "
+                                              "Etikettdatei und die Bilddatei."));
+    int filterIndex = 0;
+    if (parser.isSet(filterOption)) {
+        bool ok = false;
+        filterIndex = parser.value(filterOption).toInt(&ok);
+        if (!ok || filterIndex < 1 || filterIndex > ExportFilterCount)
+            return usageError(err, QStringLiteral("Ungültiger Filterindex \"") +
+                                       parser.value(filterOption) +
+                                       QStringLiteral("\": erlaubt sind 1 bis 11."));
+    }
+    return exportLabelImage(files[0], files[1], filterIndex, err);
+}
+
+int exportLabelImage(const QString& labelFile, const QString& output, int filterIndex,
+                     QTextStream& err) {
+    QString fileName = output;
+    int formatCode = 0;
+    if (filterIndex > 0) {
+        if (QFileInfo(fileName).suffix().isEmpty())
+            fileName += exportFilterExtension(filterIndex);
+        formatCode = exportFormatCode(filterIndex);
+    } else {
+        formatCode = exportFormatCodeForName(fileName);
+        if (formatCode == 0)
+            return usageError(err, QStringLiteral("Das Bildformat von \"") + output +
+                                       QStringLiteral("\" ist unbekannt. Erlaubt sind die Endungen "
+                                                      ".bmp .dib .gif .iff .jif .jpg .lbm .pcx "
+                                                      ".rle .tga .tif, oder --filter-index."));
+    }
+
+    StreamPrompts prompts(err);
+    PictureFileLoader pictures;
+    LabelDocument doc;
+    const ReadOutcome read = readLabelFile(labelFile, doc, prompts, pictures);
+    if (read != ReadOutcome::Complete) {
+        err << ProgramName << ": " << QStringLiteral("Es wurde kein Bild gespeichert.") << Qt::endl;
+        return 1;
+    }
+
+    TDibRecord picture;
+    if (!renderLabelPicture(doc, storedLabelNumber(), picture)) {
+        const QSize size = exportPictureSize(doc.Format);
+        err << ProgramName << ": "
+            << QStringLiteral("Aus einem Etikett von %1 x %2 Pixeln lässt sich kein Bild machen.")
+                   .arg(size.width())
+                   .arg(size.height())
+            << Qt::endl;
+        return 1;
+    }
+    if (SaveDib(picture, fileName, formatCode) != 1) {
+        err << ProgramName << ": " << QStringLiteral("Das Bild konnte nicht als \"") << fileName
+            << QStringLiteral("\" gespeichert werden.") << Qt::endl;
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// The command line: "--export-image DATEI.ett AUSGABE [--filter-index K]" turns a
+// label file into a picture without a window; "--help" and "--version" say what
+// they say. Without these options the program starts with its window.
+
+// True when the arguments ask for a command-line job instead of the window.
+bool isCommandLineJob(int argc, char** argv);
+
+// Runs the job on an application object without a display (the offscreen platform
+// unless QT_QPA_PLATFORM names another). Returns the exit code.
+int runCommandLine(int argc, char** argv);
+
+// The job itself, for an application object that exists already; arguments[0] is
+// the program. 0 success, 1 the job failed, 2 wrong use.
+int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+// Exports one label file as a picture; messages go to err. 0 success, 1 failure.
+// filterIndex 0: the format follows the output name's extension.
+int exportLabelImage(const QString& labelFile, const QString& output, int filterIndex,
+                     QTextStream& err);

@@ -1,0 +1,412 @@
+#include "app/commandline.h"
+#include "app/commandlineexport.h"
+#include "document/labelfile.h"
+#include "document/progpath.h"
+#include "document/settingsstore.h"
+#include "render/picturefileloader.h"
+#include "scriptedprompts.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QtTest>
+
+namespace {
+struct Run {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList& args) {
+    Run r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.code = commandLineMain(QStringList{QStringLiteral("aufkleber-werkbank")} + args, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+QByteArray head(const QString& file, int n) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.read(n) : QByteArray();
+}
+
+const QString Usage = QStringLiteral("Hilfe mit: aufkleber-werkbank --help\n");
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+    QTemporaryDir tmp;
+    QString startLabel;
+
+    QString path(const QString& name) const { return tmp.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(tmp.isValid());
+        initProgPath(tmp.path());
+        SettingsStore::setOverridePath(path(QStringLiteral("settings.ini")));
+        auto settings = SettingsStore::open();
+        settings->setValue(QStringLiteral("Zaehler/LaufendeNummer"), 42);
+        settings->sync();
+        startLabel = path(QStringLiteral("start.ett"));
+        LabelDocument doc;
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, startLabel, prompts));
+    }
+
+    void startLabelGives336x134White() {
+        const QString out = path(QStringLiteral("start.bmp"));
+        const Run r = run({QStringLiteral("--export-image"), startLabel, out});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        QImage img(out);
+        QCOMPARE(img.size(), QSize(336, 134));
+        for (const QPoint p : {QPoint(0, 0), QPoint(335, 133), QPoint(168, 67)})
+            QCOMPARE(img.pixel(p), qRgb(255, 255, 255));
+        // The counter is read, never advanced.
+        QCOMPARE(SettingsStore::open()->value(QStringLiteral("Zaehler/LaufendeNummer")).toInt(),
+                 42);
+    }
+
+    void labelIsDrawnAloneAtExportScale() {
+        // A black rectangle over the label's top-left quarter, one outside the label.
+        LabelDocument doc;
+        Tobs& quarter = doc.Objs[1];
+        quarter.Kind = KindFigure;
+        quarter.Shape = 3;
+        quarter.X = doc.WorkWidth / 3;
+        quarter.Y = doc.WorkHeight / 3;
+        quarter.Width = doc.WorkWidth / 6;
+        quarter.Height = doc.WorkHeight / 6;
+        Tobs& outside = doc.Objs[2];
+        outside = quarter;
+        outside.X = 0;
+        outside.Y = 0;
+        const QString ett = path(QStringLiteral("viertel.ett"));
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, ett, prompts));
+        const QString out = path(QStringLiteral("viertel.bmp"));
+        QCOMPARE(run({QStringLiteral("--export-image"), ett, out}).code, 0);
+        const QImage img(out);
+        QCOMPARE(img.size(), QSize(336, 134));
+        QCOMPARE(img.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(img.pixel(160, 60), qRgb(0, 0, 0));
+        QCOMPARE(img.pixel(175, 72), qRgb(255, 255, 255));
+        QCOMPARE(img.pixel(335, 133), qRgb(255, 255, 255));
+    }
+
+    void pictureSizeFollowsTheLabel_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("start label") << 88.9 << 35.7 << QSize(336, 134);
+        QTest::newRow("truncated") << 55.0 << 25.39 << QSize(207, 95); // 207.87 x 95.96
+        QTest::newRow("25.4 mm is a little over an inch")
+            << 25.4 << 25.4 << QSize(96, 96); // 207.87, 96.0 - 0.0002
+        QTest::newRow("A4") << 210.0 << 297.0 << QSize(793, 1122);
+    }
+    void pictureSizeFollowsTheLabel() {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        TLabelFormat f;
+        f.LabelWidth = width;
+        f.LabelHeight = height;
+        QTEST(exportPictureSize(f), "size");
+    }
+
+    void extensionTable_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("extension");
+        const char* table[] = {".bmp", ".dib", ".gif", ".iff", ".jif", ".jpg",
+                               ".lbm", ".pcx", ".rle", ".tga", ".tif"};
+        for (int i = 1; i <= 11; ++i)
+            QTest::addRow("%d", i) << i << QString::fromLatin1(table[i - 1]);
+        QTest::newRow("outside") << 12 << QString();
+    }
+    void extensionTable() {
+        QFETCH(int, index);
+        QFETCH(QString, extension);
+        QCOMPARE(exportFilterExtension(index), extension);
+        if (extension.isEmpty())
+            return;
+        QCOMPARE(exportFormatCode(index), index + 2);
+        QCOMPARE(exportFormatCodeForName(QStringLiteral("a/b.c/bild") + extension.toUpper()),
+                 index + 2);
+    }
+
+    void formatByFilterIndex_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QByteArray>("magic");
+        QTest::newRow("1 without extension")
+            << QStringLiteral("a") << 1 << QStringLiteral("a.bmp") << QByteArray("BM");
+        QTest::newRow("png name kept, BMP written")
+            << QStringLiteral("b.png") << 1 << QStringLiteral("b.png") << QByteArray("BM");
+        QTest::newRow("5 JIF is JPEG")
+            << QStringLiteral("d") << 5 << QStringLiteral("d.jif") << QByteArray("\xFF\xD8");
+        QTest::newRow("6 JPG") << QStringLiteral("e") << 6 << QStringLiteral("e.jpg")
+                               << QByteArray("\xFF\xD8");
+        QTest::newRow("6 with a wrong extension")
+            << QStringLiteral("f.bmp") << 6 << QStringLiteral("f.bmp") << QByteArray("\xFF\xD8");
+    }
+    void formatByFilterIndex() {
+        QFETCH(QString, name);
+        QFETCH(int, filter);
+        QFETCH(QString, written);
+        QFETCH(QByteArray, magic);
+        const Run r = run({QStringLiteral("--export-image"), startLabel, path(name),
+                           QStringLiteral("--filter-index"), QString::number(filter)});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.code, 0);
+        QCOMPARE(head(path(written), magic.size()), magic);
+        QCOMPARE(QImage(path(written)).size(), QSize(336, 134));
+    }
+
+    void formatByExtension_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("magic");
+        QTest::newRow("bmp") << QStringLiteral("x.bmp") << QByteArray("BM");
+        QTest::newRow("upper case") << QStringLiteral("x2.BMP") << QByteArray("BM");
+        QTest::newRow("jpeg") << QStringLiteral("x.jpeg") << QByteArray("\xFF\xD8");
+    }
+    void formatByExtension() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, magic);
+        const Run r = run({QStringLiteral("--export-image"), startLabel, path(name)});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(head(path(name), magic.size()), magic);
+    }
+
+    void wrongUse_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString ett = QStringLiteral("e.ett");
+        const QString opt = QStringLiteral("--export-image");
+        const QString fi = QStringLiteral("--filter-index");
+        QTest::newRow("unknown extension")
+            << QStringList{opt, ett, QStringLiteral("bild.png")}
+            << QStringLiteral("Das Bildformat von \"bild.png\" ist unbekannt. Erlaubt sind die "
+                              "Endungen .bmp .dib .gif .iff .jif .jpg .lbm .pcx .rle .tga .tif, "
+                              "oder --filter-index.");
+        QTest::newRow("no extension")
+            << QStringList{opt, ett, QStringLiteral("bild")}
+            << QStringLiteral("Das Bildformat von \"bild\" ist unbekannt. "
+                              "Erlaubt sind die Endungen .bmp .dib .gif "
+                              ".iff .jif .jpg .lbm .pcx .rle .tga .tif, "
+                              "oder --filter-index.");
+        for (const char* k : {"0", "12", "-1", "sechs"})
+            QTest::addRow("filter index %s", k)
+                << QStringList{opt, ett, QStringLiteral("b"), fi, QLatin1String(k)}
+                << QStringLiteral("Ungültiger Filterindex \"%1\": erlaubt sind 1 bis 11.")
+                       .arg(QLatin1String(k));
+        QTest::newRow("filter index without value")
+            << QStringList{opt, ett, QStringLiteral("b"), fi}
+            << QStringLiteral("Zu --filter-index fehlt die Nummer des Formats.");
+        QTest::newRow("one name") << QStringList{opt, ett}
+                                  << QStringLiteral("--export-image braucht genau zwei Namen: die "
+                                                    "Etikettdatei und die Bilddatei.");
+        QTest::newRow("three names") << QStringList{opt, ett, ett, ett}
+                                     << QStringLiteral("--export-image braucht genau zwei Namen: "
+                                                       "die Etikettdatei und die Bilddatei.");
+        QTest::newRow("filter index alone")
+            << QStringList{fi, QStringLiteral("3")}
+            << QStringLiteral("--filter-index gilt nur mit --export-image.");
+        QTest::newRow("unknown option")
+            << QStringList{opt, ett, QStringLiteral("b.bmp"), QStringLiteral("--farbe")}
+            << QStringLiteral("Unbekannte Option: farbe");
+        QTest::newRow("value for a switch")
+            << QStringList{QStringLiteral("--export-image=e.ett"), QStringLiteral("b.bmp")}
+            << QStringLiteral("Die Option --export-image nimmt keinen Wert.");
+    }
+    void wrongUse() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Run r = run(args);
+        QCOMPARE(r.code, 2);
+        QCOMPARE(r.err,
+                 QStringLiteral("aufkleber-werkbank: ") + message + QLatin1Char('\n') + Usage);
+        QCOMPARE(r.out, QString());
+    }
+
+    void unreadableLabelFiles_data() {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file at all
+        QTest::addColumn<QString>("message");
+        const QByteArray good = labelFileBytes(LabelDocument());
+        QTest::newRow("missing") << QByteArray()
+                                 << QStringLiteral(
+                                        "Fehler: Datei konnte nicht geöffnet werden: "
+                                        "Beim Öffnen der Datei ist ein Fehler aufgetreten!");
+        QTest::newRow("wrong identification")
+            << QByteArray(good).replace("Werkbank", "Werkbunk")
+            << QStringLiteral("Dateikennung falsch: Es handelt sich nicht um eine Etikett im "
+                              "NOR-VEX Aufkleber-Werkbank 2.1-Format!");
+        QTest::newRow("damaged header")
+            << good.left(150)
+            << QStringLiteral("Fehler: Datei beschädigt: Die Datei ist beschädigt und wurde nicht "
+                              "geöffnet. Sie endet schon im Dateikopf.");
+        QTest::newRow("incomplete")
+            << good.chopped(2)
+            << QStringLiteral("Warnung: Datei unvollständig: Die Datei ist unvollständig, sie "
+                              "endet zu früh. Geladen wurde, was bis dahin lesbar war; das "
+                              "Etikett hat jetzt keinen Dateinamen.");
+    }
+    void unreadableLabelFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const QString ett =
+            path(QStringLiteral("kaputt-%1.ett").arg(QLatin1String(QTest::currentDataTag())));
+        if (!bytes.isEmpty()) {
+            QFile f(ett);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        const QString out = path(QStringLiteral("nie.bmp"));
+        const Run r = run({QStringLiteral("--export-image"), ett, out});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err,
+                 QStringLiteral("aufkleber-werkbank: ") + message +
+                     QStringLiteral("\naufkleber-werkbank: Es wurde kein Bild gespeichert.\n"));
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
+    void missingPictureWarnsAndExports() {
+        LabelDocument doc;
+        Tobs& o = doc.Objs[1];
+        o.Kind = KindPicture;
+        o.X = 70000;
+        o.Y = 28110;
+        o.Width = 20000;
+        o.Height = 20000;
+        o.Text = QStringLiteral("C:\\Bilder\\fehlt.jpg");
+        const QString ett = path(QStringLiteral("ohne-bild.ett"));
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, ett, prompts));
+        const QString out = path(QStringLiteral("ohne-bild.bmp"));
+        const Run r = run({QStringLiteral("--export-image"), ett, out});
+        QCOMPARE(r.err,
+                 QStringLiteral(
+                     "aufkleber-werkbank: Konnte Bild (C:\\Bilder\\fehlt.jpg) nicht Laden.\n"));
+        QCOMPARE(r.code, 0);
+        QCOMPARE(QImage(out).size(), QSize(336, 134));
+    }
+
+    void unwritablePictureFails() {
+        const Run r = run({QStringLiteral("--export-image"), startLabel,
+                           path(QStringLiteral("gibtsnicht/bild.bmp"))});
+        QCOMPARE(r.code, 1);
+        QCOMPARE(r.err, QStringLiteral("aufkleber-werkbank: Das Bild konnte nicht als \"") +
+                            path(QStringLiteral("gibtsnicht/bild.bmp")) +
+                            QStringLiteral("\" gespeichert werden.\n"));
+    }
+
+    void helpAndVersion() {
+        const Run help = run({QStringLiteral("--help")});
+        QCOMPARE(help.code, 0);
+        QVERIFY(help.out.startsWith(QStringLiteral(
+            "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n")));
+        QVERIFY(help.out.contains(QStringLiteral("  -v, --version   Zeigt die Version.\n")));
+        QCOMPARE(run({QStringLiteral("-h")}).out, help.out);
+        const Run version = run({QStringLiteral("--version")});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(
+            version.out,
+            QStringLiteral("aufkleber-werkbank %1\n").arg(QCoreApplication::applicationVersion()));
+    }
+
+    void commandLineJobIsRecognised_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("job");
+        QTest::newRow("none") << QStringList{} << false;
+        QTest::newRow("Qt's own option")
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("xcb")} << false;
+        QTest::newRow("export") << QStringList{QStringLiteral("--export-image"),
+                                               QStringLiteral("a.ett"), QStringLiteral("b.bmp")}
+                                << true;
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << true;
+        QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << true;
+        QTest::newRow("version") << QStringList{QStringLiteral("-v")} << true;
+        QTest::newRow("filter index with =")
+            << QStringList{QStringLiteral("--filter-index=3")} << true;
+    }
+    void commandLineJobIsRecognised() {
+        QFETCH(QStringList, args);
+        QList<QByteArray> bytes{QByteArray("aufkleber-werkbank")};
+        for (const QString& a : args)
+            bytes << a.toUtf8();
+        QList<char*> argv;
+        for (QByteArray& b : bytes)
+            argv << b.data();
+        QTEST(isCommandLineJob(int(argv.size()), argv.data()), "job");
+    }
+
+    // The program itself, started without any display.
+    void runsWithoutADisplay() {
+        const QString exe = QCoreApplication::applicationDirPath() +
+                            QStringLiteral("/../../src/aufkleber-werkbank");
+        QVERIFY2(QFileInfo::exists(exe), qPrintable(exe));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QLatin1String(name));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        const QString out = path(QStringLiteral("prozess"));
+        program.start(exe, {QStringLiteral("--export-image"), startLabel, out,
+                            QStringLiteral("--filter-index"), QStringLiteral("6")});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(QImage(out + QStringLiteral(".jpg")).size(), QSize(336, 134));
+
+        program.start(exe, {QStringLiteral("--export-image"), path(QStringLiteral("nicht-da.ett")),
+                            out + QStringLiteral(".bmp")});
+        QVERIFY(program.waitForFinished(60000));
+        QCOMPARE(program.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(program.readAllStandardError())
+                    .contains(QStringLiteral("Beim Öffnen der Datei ist ein Fehler aufgetreten!")));
+    }
+
+    // The program's own picture loader behind the label file reader.
+    void labelPicturesThroughTheProgramsLoader() {
+        QTemporaryDir dir;
+        QImage img(40, 20, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        img.setPixel(39, 0, qRgb(255, 0, 0)); // top-right corner
+        QVERIFY(img.save(dir.filePath(QStringLiteral("bild.png"))));
+        LabelDocument doc;
+        Tobs& o = doc.Objs[8];
+        o.Kind = KindPicture;
+        o.Text = QStringLiteral("C:\\Eigene Dateien\\bild.png");
+        o.Rotation = 3;
+        o.Width = 10000;
+        o.Height = 20000;
+        // A device named as a picture is not read (it would never end).
+        Tobs& device = doc.Objs[9];
+        device.Kind = KindPicture;
+        device.Text = QStringLiteral("/dev/zero");
+        const QString ett = dir.filePath(QStringLiteral("bild.ett"));
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, ett, prompts));
+
+        LabelDocument back;
+        PictureFileLoader pictures;
+        QCOMPARE(readLabelFile(ett, back, prompts, pictures), ReadOutcome::Complete);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].text, QStringLiteral("Konnte Bild (/dev/zero) nicht Laden."));
+        QCOMPARE(back.Objs[9].Picture.Image.size(), QSize(320, 200));
+        const TDibRecord& pic = back.Objs[8].Picture;
+        QCOMPARE(pic.Image.size(), QSize(20, 40));
+        // Turned left, the top-right corner comes to the top left.
+        QCOMPARE(getpixel(pic, 0, 0), rgbToColorRef(qRgb(255, 0, 0)));
+        QCOMPARE(back.Objs[8].Width, 10000);
+        QCOMPARE(back.Objs[8].Height, 20000);
+    }
+};
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
