@@ -1,5 +1,6 @@
 #include "app/sdiappform.h"
 
+#include "app/documentcommands.h"
 #include "app/infodialog.h"
 #include "app/mainmenu.h"
 #include "app/windowplacement.h"
@@ -43,6 +44,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Info = new InfoDialog(this);
     connectMenu();
+    Commands = new DocumentCommands(*this, prompts_);
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -103,8 +105,12 @@ int TSDIAppForm::labelNumber() const {
     return WizardPg->labelNumber();
 }
 
-void TSDIAppForm::applyFormat() {
+void TSDIAppForm::showInfoLine() {
     InfoPanel->setText(InfoLine(Doc.Format));
+}
+
+void TSDIAppForm::applyFormat() {
+    showInfoLine();
     Doc.computeWorkArea();
     EditorPg->applyWorkArea();
 }

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class DocumentCommands;
 class EditorPage;
 class InfoDialog;
 class MainMenu;
@@ -32,11 +33,14 @@ public:
     QProgressBar* ProgressBar1 = nullptr;
     MainMenu* Menu = nullptr;
     InfoDialog* Info = nullptr;
+    DocumentCommands* Commands = nullptr;
 
     // The running label number of the wizard page.
     int labelNumber() const;
     // After a format change: summary line, work area, repaint.
     void applyFormat();
+    // Shows the sheet summary of the current format.
+    void showInfoLine();
     // Document reset with everything around it: caption and views.
     void clearall();
     void updateCaption();

@@ -1,0 +1,56 @@
+#include "app/documentcommands.h"
+
+#include "app/mainmenu.h"
+#include "app/sdiappform.h"
+#include "document/labelfilecommands.h"
+#include "editor/editorpage.h"
+#include "editor/speedbar.h"
+#include "render/picturefileloader.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QToolButton>
+
+DocumentCommands::DocumentCommands(TSDIAppForm& window, Prompts& prompts)
+    : QObject(&window), window_(window), prompts_(prompts), saveDialog_(labelFileDialog()) {
+    auto wire = [&](const QString& key, QToolButton* button, auto handler) {
+        QAction* action = window_.Menu->action(key);
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+        if (button) {
+            button->setEnabled(true);
+            connect(button, &QToolButton::clicked, this, handler);
+        }
+    };
+    SpeedBar* bar = window_.EditorPg->SpeedBar2;
+    wire(QStringLiteral("OpenItem"), bar->OeffnenBtn, [this] { OpenItemClick(); });
+    wire(QStringLiteral("SaveItem"), bar->SpeichernBtn, [this] { SaveItemClick(); });
+    wire(QStringLiteral("Speichernunter1"), nullptr, [this] { Speichernunter1Click(); });
+}
+
+void DocumentCommands::OpenItemClick() {
+    PictureFileLoader pictures([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    if (openLabelFile(window_.Doc, prompts_, pictures, [this] { return SaveItemClick(); }))
+        afterLoad();
+}
+
+bool DocumentCommands::SaveItemClick() {
+    const bool saved = saveLabelFile(window_.Doc, prompts_, saveDialog_);
+    window_.updateCaption();
+    return saved;
+}
+
+bool DocumentCommands::Speichernunter1Click() {
+    const bool saved = saveLabelFileAs(window_.Doc, prompts_, saveDialog_);
+    window_.updateCaption();
+    return saved;
+}
+
+// A read document brings its own work area and magnification: the summary line,
+// the caption and the paint box follow it, without computing the area anew.
+void DocumentCommands::afterLoad() {
+    window_.EditorPg->resetDragState();
+    window_.updateCaption();
+    window_.showInfoLine();
+    window_.EditorPg->applyWorkArea();
+}

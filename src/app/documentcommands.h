@@ -1,0 +1,25 @@
+#pragma once
+
+#include "document/prompts.h"
+
+#include <QObject>
+
+class TSDIAppForm;
+
+// The main window's commands that lead to the label file: open, save and save as,
+// from the menu and from the editor's file buttons.
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit DocumentCommands(TSDIAppForm& window, Prompts& prompts);
+
+    void OpenItemClick();
+    bool SaveItemClick();
+    bool Speichernunter1Click();
+
+private:
+    void afterLoad();
+    TSDIAppForm& window_;
+    Prompts& prompts_;
+    Prompts::FileRequest saveDialog_;
+};
