@@ -123,6 +123,20 @@ void planarToChunky(const uint8_t* rowData, int rowBytes, int planes, int width,
     }
 }
 
+// The BODY without compression: rowBytes per row.
+bool unpackBody(const Chunks& c, size_t rowBytes, std::vector<uint8_t>& body) {
+    const size_t total = rowBytes * size_t(c.header.height);
+    body.assign(total, 0);
+    if (c.header.compression == 1) {
+        size_t pos = 0;
+        return byteRun1Decode(c.body, c.bodyLength, pos, body.data(), total);
+    }
+    if (c.bodyLength < total)
+        return false;
+    std::memcpy(body.data(), c.body, total);
+    return true;
+}
+
 bool decodePicture(const Chunks& c, TDibRecord& out) {
     const BitmapHeader& h = c.header;
     if (!pictureSizeAllowed(h.width, h.height))
@@ -145,16 +159,15 @@ bool decodePicture(const Chunks& c, TDibRecord& out) {
         storedPlanes = h.planes + (h.masking == MaskHasMask ? 1 : 0);
         rowBytes = size_t((h.width + 15) / 16) * 2 * size_t(storedPlanes);
     }
-    const size_t total = rowBytes * size_t(h.height);
-    std::vector<uint8_t> body(total);
-    if (h.compression == 1) {
-        size_t pos = 0;
-        if (!byteRun1Decode(c.body, c.bodyLength, pos, body.data(), total))
+    std::vector<uint8_t> body;
+    if (!unpackBody(c, rowBytes, body)) {
+        // Chunky rows of odd width are padded to an even length by most writers,
+        // not by all: without the pad byte the body is one byte per row shorter.
+        if (!c.chunky || rowBytes == size_t(h.width))
             return false;
-    } else {
-        if (c.bodyLength < total)
+        rowBytes = size_t(h.width);
+        if (!unpackBody(c, rowBytes, body))
             return false;
-        std::memcpy(body.data(), c.body, total);
     }
 
     const int w = h.width;
