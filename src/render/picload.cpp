@@ -3,7 +3,99 @@
 #include "codec/rasterio.h"
 #include "document/progpath.h"
 
-// Interim implementation; rotation row by row follows.
+#include <algorithm>
+
+namespace {
+
+enum class Turn { Right, Left, Half };
+
+// Rows and columns are worked in square tiles so that the source and the
+// destination of a tile both stay in the processor's cache.
+constexpr int Tile = 32;
+
+int rowProgress(int y, int height) {
+    return height > 1 ? int(qint64(y) * 100 / (height - 1)) : 100;
+}
+
+// Moves every pixel of src to its place in dst: old pixel (x, y) goes to
+// (ph - 1 - y, x) for a right turn, (y, pw - 1 - x) for a left turn and
+// (pw - 1 - x, ph - 1 - y) for a half turn. Progress is reported once per source
+// row, in the order of the rows.
+template <typename Pixel>
+void turnPixels(const QImage& src, QImage& dst, Turn turn, const ProgressFn& progress) {
+    const int pw = src.width();
+    const int ph = src.height();
+    const uchar* srcBits = src.constBits();
+    uchar* dstBits = dst.bits();
+    const qsizetype srcStride = src.bytesPerLine();
+    const qsizetype dstStride = dst.bytesPerLine();
+    const auto srcRow = [&](int y) {
+        return reinterpret_cast<const Pixel*>(srcBits + y * srcStride);
+    };
+    const auto dstRow = [&](int y) { return reinterpret_cast<Pixel*>(dstBits + y * dstStride); };
+
+    for (int y0 = 0; y0 < ph; y0 += Tile) {
+        const int y1 = std::min(ph, y0 + Tile);
+        if (progress) {
+            for (int y = y0; y < y1; ++y)
+                progress(rowProgress(y, ph));
+        }
+        if (turn == Turn::Half) {
+            for (int y = y0; y < y1; ++y) {
+                const Pixel* s = srcRow(y);
+                Pixel* d = dstRow(ph - 1 - y) + (pw - 1);
+                for (int x = 0; x < pw; ++x)
+                    *(d - x) = s[x];
+            }
+            continue;
+        }
+        for (int x0 = 0; x0 < pw; x0 += Tile) {
+            const int x1 = std::min(pw, x0 + Tile);
+            for (int x = x0; x < x1; ++x) {
+                // Destination row of source column x, and the place of source row y0 in it.
+                if (turn == Turn::Right) {
+                    Pixel* d = dstRow(x) + (ph - 1 - y0);
+                    for (int y = y0; y < y1; ++y)
+                        *(d - (y - y0)) = srcRow(y)[x];
+                } else {
+                    Pixel* d = dstRow(pw - 1 - x) + y0;
+                    for (int y = y0; y < y1; ++y)
+                        d[y - y0] = srcRow(y)[x];
+                }
+            }
+        }
+    }
+}
+
+void rotate(TDibRecord& rec, Turn turn, const ProgressFn& progress) {
+    if (progress)
+        progress(0);
+    if (rec.hasPicture()) {
+        const QImage& src = rec.Image;
+        const bool indexed = src.format() == QImage::Format_Indexed8;
+        const QImage::Format format = indexed ? QImage::Format_Indexed8 : QImage::Format_RGB32;
+        const QImage source = src.format() == format ? src : src.convertToFormat(format);
+        const QSize size = turn == Turn::Half ? source.size() : source.size().transposed();
+        QImage turned(size, format);
+        // Without room for the turned picture the record keeps the unturned one.
+        if (!turned.isNull()) {
+            if (indexed) {
+                turned.setColorTable(source.colorTable());
+                turnPixels<uchar>(source, turned, turn, progress);
+            } else {
+                turnPixels<QRgb>(source, turned, turn, progress);
+            }
+            const int bits = rec.BitsPerPixel;
+            deldib(rec);
+            rec.Image = turned;
+            rec.BitsPerPixel = bits;
+        }
+    }
+    if (progress)
+        progress(0);
+}
+
+} // namespace
 
 QString resolvePictureName(const QString& name) {
     if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
@@ -14,6 +106,7 @@ QString resolvePictureName(const QString& name) {
 bool LoadDIBit(TDibRecord& rec, const QString& name) {
     TDibRecord loaded;
     if (OpenDib(loaded, resolvePictureName(name))) {
+        deldib(rec);
         rec = loaded;
         return true;
     }
@@ -24,33 +117,46 @@ bool LoadDIBit(TDibRecord& rec, const QString& name) {
     return false;
 }
 
-namespace {
-void rotate(TDibRecord& rec, int degrees) {
-    if (!rec.hasPicture())
-        return;
-    rec.Image = rec.Image.transformed(QTransform().rotate(degrees));
+void RotRight(TDibRecord& rec, const ProgressFn& progress) {
+    rotate(rec, Turn::Right, progress);
 }
-} // namespace
-
-void RotRight(TDibRecord& rec, const ProgressFn&) { rotate(rec, 90); }
-void RotLeft(TDibRecord& rec, const ProgressFn&) { rotate(rec, -90); }
-void Rot180(TDibRecord& rec, const ProgressFn&) { rotate(rec, 180); }
+void RotLeft(TDibRecord& rec, const ProgressFn& progress) {
+    rotate(rec, Turn::Left, progress);
+}
+void Rot180(TDibRecord& rec, const ProgressFn& progress) {
+    rotate(rec, Turn::Half, progress);
+}
 
 void applyRotation(TDibRecord& rec, int rotation, const ProgressFn& progress) {
     switch (rotation) {
-    case 1: RotRight(rec, progress); break;
-    case 2: Rot180(rec, progress); break;
-    case 3: RotLeft(rec, progress); break;
-    default: break;
+    case 1:
+        RotRight(rec, progress);
+        break;
+    case 2:
+        Rot180(rec, progress);
+        break;
+    case 3:
+        RotLeft(rec, progress);
+        break;
+    default:
+        break;
     }
 }
 
 bool LoadBit(QImage& bitmap, const QString& name) {
     bitmap = QImage(100, 100, QImage::Format_RGB32);
     bitmap.fill(Qt::white);
+    const QString file = resolvePictureName(name);
     TDibRecord rec;
-    if (!OpenDib(rec, resolvePictureName(name)))
+    if (OpenDib(rec, file)) {
+        bitmap = rec.Image.convertToFormat(QImage::Format_RGB32);
+        deldib(rec);
+        return true;
+    }
+    // What the codecs cannot read, Qt's own image readers may still know.
+    QImage own;
+    if (!own.load(file))
         return false;
-    bitmap = rec.Image.convertToFormat(QImage::Format_RGB32);
+    bitmap = own.convertToFormat(QImage::Format_RGB32);
     return true;
 }
