@@ -245,6 +245,55 @@ private slots:
         QCOMPARE(readPpm(ppm), expected);
     }
 
+    // Extra halfbrite with a mask plane: 6 planes, 32 colours in the CMAP, the upper
+    // 32 at half brightness; the mask plane is skipped.
+    void halfbriteWithMask() {
+        const int w = 13;
+        const int h = 5;
+        QByteArray cmap;
+        for (int i = 0; i < 32; ++i)
+            cmap.append(char(i * 8)).append(char(255 - i * 8)).append(char((i * 40) & 0xFF));
+        QByteArray body;
+        QImage expected(w, h, QImage::Format_RGB32);
+        for (int y = 0; y < h; ++y) {
+            for (int p = 0; p < 7; ++p) {
+                int v = 0;
+                for (int x = 0; x < w; ++x) {
+                    const int index = (x * 5 + y) & 63;
+                    if ((p < 6 && (index >> p & 1)) || (p == 6 && x % 2))
+                        v |= 1 << (15 - x);
+                }
+                appendBe16(body, v);
+            }
+            for (int x = 0; x < w; ++x) {
+                const int index = (x * 5 + y) & 63;
+                const int base = index & 31;
+                const int shift = index >= 32 ? 1 : 0;
+                expected.setPixel(x, y,
+                                  qRgb((base * 8) >> shift, (255 - base * 8) >> shift,
+                                       ((base * 40) & 0xFF) >> shift));
+            }
+        }
+        QByteArray camg;
+        appendBe32(camg, 0x80);
+        const QByteArray bytes =
+            form("ILBM",
+                 {{"BMHD", bmhd(w, h, 6, 1, 0)}, {"CMAP", cmap}, {"CAMG", camg}, {"BODY", body}});
+        TDibRecord pic;
+        QVERIFY(readIlbm(bytes, pic));
+        QCOMPARE(pic.BitsPerPixel, 8);
+        QCOMPARE(testpic::shown(pic), expected);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("ehb.iff"));
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const QString ppm = dir.filePath(QStringLiteral("ehb.ppm"));
+        QVERIFY(runTool(QStringLiteral("ilbmtoppm"), {}, file, ppm));
+        QCOMPARE(readPpm(ppm), expected);
+    }
+
     void byteRun1RoundTrip_data() {
         QTest::addColumn<QByteArray>("data");
         QTest::newRow("one byte") << QByteArray("x");
