@@ -66,10 +66,14 @@ std::array<QRgb, 256> colourLookup(const QImage& img) {
 // covers the visible part; every destination row r is the source row
 // srcB + srcH * r div destH, every column i the source column srcX + srcW * i div destW.
 // `background` is what a new row picture holds where no source pixel lands.
-void drawSampledRows(QPainter& dc, int destX, int destY, int destW, int destH, const QImage& src,
+void drawSampledRows(QPainter& dc, int destX, int destY, int destW, int destH, const QImage& picture,
                      int srcX, int srcB, int srcW, int srcH, QRgb background) {
-    if (destW <= 0 || destH <= 0 || src.isNull() || !dc.isActive())
+    if (destW <= 0 || destH <= 0 || picture.isNull() || !dc.isActive())
         return;
+    // Pictures are kept as 8-bit indices or 32-bit colours; anything else is made so.
+    const bool usable =
+        picture.format() == QImage::Format_Indexed8 || picture.format() == QImage::Format_RGB32;
+    const QImage src = usable ? picture : picture.convertToFormat(QImage::Format_RGB32);
     const QRect visible = visiblePart(dc, QRect(destX, destY, destW, destH));
     if (visible.isEmpty())
         return;

@@ -7,7 +7,9 @@ class QPainter;
 // Draws the source rectangle of a picture stretched into the destination rectangle.
 // Source x counts from the picture's left edge, source y from its bottom edge. On
 // screens 24- and 8-bit pictures are sampled row by row (nearest pixel); on
-// printers the picture is drawn scaled onto the device without smoothing.
+// printers the picture is drawn scaled onto the device without smoothing. Every
+// device Qt paints on takes true colour, so there are no palettes to select and
+// useOwnPalette changes nothing.
 void DrawDib(QPainter& dc, int destX, int destY, int destW, int destH, const TDibRecord& picture,
              int srcX, int srcY, int srcW, int srcH, bool halftone = false,
              bool useOwnPalette = false);
