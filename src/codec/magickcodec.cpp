@@ -243,7 +243,12 @@ Magick::Image toMagick(const TDibRecord& picture, PaletteMode mode) {
 
 void initMagick() {
     static const bool done = [] {
-        Magick::InitializeMagick(nullptr);
+        // As Magick::InitializeMagick, but without GraphicsMagick's own handlers
+        // for SIGINT, SIGTERM and the like, which belong to the application.
+        MagickLib::ExceptionInfo exception;
+        MagickLib::GetExceptionInfo(&exception);
+        MagickLib::InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
+        MagickLib::DestroyExceptionInfo(&exception);
         MagickLib::MagickSetConfirmAccessHandler(confirmAccess);
         MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, MaxPictureSide);
         MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, MaxPictureSide);

@@ -99,7 +99,7 @@ bool OpenDib(TDibRecord& out, const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray data = file.read(MaxFileBytes);
+    const QByteArray data = file.read(std::min(info.size(), MaxFileBytes));
     if (data.isEmpty())
         return false;
     if (isIlbm(data))

@@ -66,8 +66,9 @@ std::array<QRgb, 256> colourLookup(const QImage& img) {
 // covers the visible part; every destination row r is the source row
 // srcB + srcH * r div destH, every column i the source column srcX + srcW * i div destW.
 // `background` is what a new row picture holds where no source pixel lands.
-void drawSampledRows(QPainter& dc, int destX, int destY, int destW, int destH, const QImage& picture,
-                     int srcX, int srcB, int srcW, int srcH, QRgb background) {
+void drawSampledRows(QPainter& dc, int destX, int destY, int destW, int destH,
+                     const QImage& picture, int srcX, int srcB, int srcW, int srcH,
+                     QRgb background) {
     if (destW <= 0 || destH <= 0 || picture.isNull() || !dc.isActive())
         return;
     // Pictures are kept as 8-bit indices or 32-bit colours; anything else is made so.

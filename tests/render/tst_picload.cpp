@@ -210,7 +210,7 @@ private slots:
         QTest::newRow("missing") << QByteArray();
         QTest::newRow("not a picture") << QByteArray("Hallo, kein Bild.\n");
         QTest::newRow("cut-off BMP")
-            << QByteArray("BM\x36\x10\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0", 22);
+            << QByteArray("BM\x36\x10\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0", 18);
     }
     void unreadableFiles() {
         QFETCH(QByteArray, content);
