@@ -9,8 +9,8 @@ namespace {
 
 enum class Turn { Right, Left, Half };
 
-// Rows and columns are worked in square tiles so that the source and the
-// destination of a tile both stay in the processor's cache.
+// Source rows are worked in bands, so that the destination is written in runs of
+// a band's height and the band's rows stay in the processor's cache.
 constexpr int Tile = 32;
 
 int rowProgress(int y, int height) {
@@ -49,19 +49,20 @@ void turnPixels(const QImage& src, QImage& dst, Turn turn, const ProgressFn& pro
             }
             continue;
         }
-        for (int x0 = 0; x0 < pw; x0 += Tile) {
-            const int x1 = std::min(pw, x0 + Tile);
-            for (int x = x0; x < x1; ++x) {
-                // Destination row of source column x, and the place of source row y0 in it.
-                if (turn == Turn::Right) {
-                    Pixel* d = dstRow(x) + (ph - 1 - y0);
-                    for (int y = y0; y < y1; ++y)
-                        *(d - (y - y0)) = srcRow(y)[x];
-                } else {
-                    Pixel* d = dstRow(pw - 1 - x) + y0;
-                    for (int y = y0; y < y1; ++y)
-                        d[y - y0] = srcRow(y)[x];
-                }
+        const Pixel* rows[Tile];
+        for (int y = y0; y < y1; ++y)
+            rows[y - y0] = srcRow(y);
+        const int band = y1 - y0;
+        // Each destination row takes one pixel from each of the band's rows.
+        for (int x = 0; x < pw; ++x) {
+            if (turn == Turn::Right) {
+                Pixel* d = dstRow(x) + (ph - 1 - y0);
+                for (int k = 0; k < band; ++k)
+                    *(d - k) = rows[k][x];
+            } else {
+                Pixel* d = dstRow(pw - 1 - x) + y0;
+                for (int k = 0; k < band; ++k)
+                    d[k] = rows[k][x];
             }
         }
     }
