@@ -1,15 +1,11 @@
 #include "codec/dibrecord.h"
 
-namespace {
-constexpr qint64 MaxPixels = 100LL * 1000 * 1000;
-constexpr int MaxSide = 30000;
-} // namespace
+#include "codec/piclimits.h"
 
 bool newdib(TDibRecord& out, int width, int height, int bitsPerPixel,
             const QList<QRgb>* colourSource, int colourCount) {
     out = TDibRecord();
-    if (width < 1 || height < 1 || width > MaxSide || height > MaxSide ||
-        qint64(width) * height > MaxPixels)
+    if (!pictureSizeAllowed(width, height))
         return false;
     if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 24)
         return false;

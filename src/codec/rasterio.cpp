@@ -1,60 +1,155 @@
 #include "codec/rasterio.h"
 
-#include <QImageReader>
-#include <QImageWriter>
+#include "codec/ilbm.h"
+#include "codec/magickcodec.h"
+#include "codec/piclimits.h"
+#include "codec/readformats.h"
 
-// Interim implementation on Qt's own image plug-ins; the GraphicsMagick codecs
-// replace it.
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <atomic>
 
 namespace {
-int g_jpegQuality = 75;
 
-TDibRecord fromImage(const QImage& src) {
-    TDibRecord rec;
-    if (src.isNull())
-        return rec;
-    if (src.format() == QImage::Format_Indexed8 || src.format() == QImage::Format_Mono ||
-        src.format() == QImage::Format_MonoLSB) {
-        rec.Image = src.convertToFormat(QImage::Format_Indexed8);
-        const int n = int(rec.Image.colorCount());
-        rec.BitsPerPixel = n <= 2 ? 1 : n <= 16 ? 4 : 8;
-        QList<QRgb> table = rec.Image.colorTable();
-        table.resize(1 << rec.BitsPerPixel, qRgb(0, 0, 0));
-        rec.Image.setColorTable(table);
-    } else {
-        rec.Image = src.convertToFormat(QImage::Format_RGB32);
-        rec.BitsPerPixel = 24;
+std::atomic<int> g_jpegQuality{75};
+
+// A larger file is not read at all: even an uncompressed picture at the pixel
+// limit stays well below it.
+constexpr qint64 MaxFileBytes = 1LL << 30;
+
+struct SaveFormat {
+    int code;
+    const char* description;
+    const char* extension;
+};
+
+// In the order of the format codes: the code is the 1-based entry number + 2.
+constexpr SaveFormat SaveFormats[] = {
+    {3, "Windows Bitmap", "bmp"},
+    {4, "Device Independent Bitmap", "dib"},
+    {5, "CompuServe GIF", "gif"},
+    {6, "Amiga IFF", "iff"},
+    {7, "JPEG (JIF)", "jif"},
+    {8, "JPEG", "jpg"},
+    {9, "Deluxe Paint LBM", "lbm"},
+    {10, "ZSoft Paintbrush", "pcx"},
+    {11, "Windows Bitmap RLE-komprimiert", "rle"},
+    {12, "Truevision Targa", "tga"},
+    {13, "TIFF", "tif"},
+};
+
+QByteArray encode(const TDibRecord& picture, int formatCode) {
+    switch (formatCode) {
+    case 3:
+    case 4:
+        return magickEncode(picture, MagickTarget::Bmp, 0);
+    case 5:
+        return magickEncode(picture, MagickTarget::Gif, 0);
+    case 6:
+    case 9:
+        return writeIlbm(picture);
+    case 7:
+    case 8:
+        return magickEncode(picture, MagickTarget::Jpeg, g_jpegQuality.load());
+    case 10:
+        return magickEncode(picture, MagickTarget::Pcx, 0);
+    case 11:
+        return magickEncode(picture, MagickTarget::BmpRle8, 0);
+    case 12:
+        return magickEncode(picture, MagickTarget::Tga, 0);
+    case 13:
+        return magickEncode(picture, MagickTarget::Tiff, 0);
+    default:
+        return {};
     }
-    return rec;
 }
+
+QString masksOf(const char* extensions) {
+    QStringList masks;
+    for (const QString& ext :
+         QString::fromLatin1(extensions).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        masks << QStringLiteral("*.") + ext;
+    return masks.join(QLatin1Char(';'));
+}
+
+// The palette for screens of 256 colours: a 6 x 6 x 6 colour cube and 40 greys.
+QList<QRgb> halftonePalette() {
+    QList<QRgb> table;
+    for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+            for (int b = 0; b < 6; ++b)
+                table.append(qRgb(r * 51, g * 51, b * 51));
+    for (int i = 0; i < 40; ++i) {
+        const int v = (i + 1) * 255 / 41;
+        table.append(qRgb(v, v, v));
+    }
+    return table;
+}
+
 } // namespace
 
 bool OpenDib(TDibRecord& out, const QString& fileName) {
-    QImageReader reader(fileName);
-    out = fromImage(reader.read());
-    return out.hasPicture();
+    out = TDibRecord();
+    const QFileInfo info(fileName);
+    if (fileName.isEmpty() || !info.isFile() || info.size() <= 0 || info.size() > MaxFileBytes)
+        return false;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = file.read(std::min(info.size(), MaxFileBytes));
+    if (data.isEmpty())
+        return false;
+    if (isIlbm(data))
+        return readIlbm(data, out);
+    return magickDecode(data, fileName, out);
 }
 
 int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode) {
-    static const char* formats[] = {"bmp",   "bmp",   "gif", nullptr, "jpg", "jpg",
-                                    nullptr, nullptr, "bmp", nullptr, "tif"};
-    if (!picture.hasPicture() || formatCode < 3 || formatCode > 13 || !formats[formatCode - 3])
+    if (!picture.hasPicture() || fileName.isEmpty())
         return 0;
-    QImageWriter writer(fileName, formats[formatCode - 3]);
-    writer.setQuality(g_jpegQuality);
-    return writer.write(picture.Image) ? 1 : 0;
+    const QByteArray bytes = encode(picture, formatCode);
+    if (bytes.isEmpty())
+        return 0;
+    // Written beside the target and renamed over it: a failed save leaves the old
+    // file as it was and nothing half-written.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return 0;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        file.commit();
+        return 0;
+    }
+    return file.commit() ? 1 : 0;
 }
 
 QString GetDIBOpenFilter() {
-    return QStringLiteral("Alle Bilder|*.bmp;*.dib;*.gif;*.jpg;*.jpeg;*.jif;*.png;*.tif;*.tiff");
+    QStringList all;
+    QStringList entries;
+    QString lastDescription;
+    for (const ReadFormat* f = readFormatsBegin(); f != readFormatsEnd(); ++f) {
+        const QString masks = masksOf(f->extensions);
+        if (masks.isEmpty())
+            continue;
+        all << masks;
+        entries << QString::fromLatin1(f->description) + QLatin1Char('|') + masks;
+    }
+    const QString iff = masksOf("iff;lbm;ilbm");
+    all << iff;
+    entries << QStringLiteral("Amiga IFF / Deluxe Paint LBM|") + iff;
+    return QStringLiteral("Alle Bilder|") + all.join(QLatin1Char(';')) + QLatin1Char('|') +
+           entries.join(QLatin1Char('|')) + QStringLiteral("|Alle Dateien|*.*");
 }
 
 QString GetDIBSaveFilter() {
-    return QStringLiteral(
-        "Windows Bitmap (*.bmp)|*.bmp|Device Independent Bitmap (*.dib)|*.dib|"
-        "GIF (*.gif)|*.gif|IFF (*.iff)|*.iff|JPEG (*.jif)|*.jif|JPEG (*.jpg)|*.jpg|"
-        "LBM (*.lbm)|*.lbm|PCX (*.pcx)|*.pcx|RLE (*.rle)|*.rle|TGA (*.tga)|*.tga|"
-        "TIFF (*.tif)|*.tif");
+    QStringList entries;
+    for (const SaveFormat& f : SaveFormats)
+        entries << QString::fromLatin1(f.description) + QStringLiteral("|*.") +
+                       QLatin1String(f.extension);
+    return entries.join(QLatin1Char('|'));
 }
 
 QStringList filterToNameFilters(const QString& pipeFilter) {
@@ -66,6 +161,14 @@ QStringList filterToNameFilters(const QString& pipeFilter) {
         out << parts[i] + QStringLiteral(" (") + masks + QLatin1Char(')');
     }
     return out;
+}
+
+QString saveFormatExtension(int formatCode) {
+    for (const SaveFormat& f : SaveFormats) {
+        if (f.code == formatCode)
+            return QLatin1String(f.extension);
+    }
+    return {};
 }
 
 void SetJPEGQual(int quality) {
@@ -81,9 +184,25 @@ bool DIBHalftoneDIB(TDibRecord& out, const TDibRecord& picture) {
 
 bool DIBHalftoneDIBXY(TDibRecord& out, const TDibRecord& picture, int width, int height) {
     out = TDibRecord();
-    if (!picture.hasPicture() || width < 1 || height < 1)
+    if (!picture.hasPicture() || !pictureSizeAllowed(width, height))
         return false;
-    out.Image = picture.Image.scaled(width, height).convertToFormat(QImage::Format_Indexed8);
+    TDibRecord source;
+    source.Image = picture.Image.convertToFormat(QImage::Format_RGB32);
+    if (source.Image.size() != QSize(width, height))
+        source.Image =
+            source.Image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    source.BitsPerPixel = 24;
+    if (source.Image.isNull())
+        return false;
+    static const QList<QRgb> palette = halftonePalette();
+    if (!magickDither(source, palette, out))
+        return false;
+    // The copy always carries the whole halftone palette.
+    QList<QRgb> table = out.Image.colorTable();
+    if (table.size() < 256) {
+        table.resize(256, qRgb(0, 0, 0));
+        out.Image.setColorTable(table);
+    }
     out.BitsPerPixel = 8;
-    return !out.Image.isNull();
+    return true;
 }

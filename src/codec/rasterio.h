@@ -15,11 +15,15 @@ bool OpenDib(TDibRecord& out, const QString& fileName);
 // else on failure; a failed write leaves no half-written file behind.
 int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode);
 
-// File-dialog filters: pairs of description and mask separated by '|'.
+// File-dialog filters: pairs of description and masks ("*.a;*.b"), all separated by
+// '|'. The save filter lists the formats in the order of their codes.
 QString GetDIBOpenFilter();
 QString GetDIBSaveFilter();
 // The same as Qt name filters ("Beschreibung (*.a *.b)"), entry by entry.
 QStringList filterToNameFilters(const QString& pipeFilter);
+
+// The file-name extension of a save format code ("bmp" for 3 ...), empty for others.
+QString saveFormatExtension(int formatCode);
 
 // Quality 1..99 of later JPEG writes.
 void SetJPEGQual(int quality);
