@@ -12,12 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-// The benchmarks link the application library, which does not bring the render
-// library with it yet: the two sources measured here are compiled in directly.
-// Drop these two lines once awb_app depends on awb_render.
-#include "render/dibdraw.cpp"
-#include "render/picload.cpp"
-
 namespace {
 
 constexpr int PictureW = 6000;

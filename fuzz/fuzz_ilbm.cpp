@@ -4,12 +4,6 @@
 
 #include "codec/ilbm.h"
 
-// Only this file is built with the fuzzer's coverage instrumentation, the libraries
-// are not: the reader's sources are compiled in here so that the fuzzer sees
-// which paths its inputs take.
-#include "codec/byterun1.cpp"
-#include "codec/ilbm.cpp"
-
 #include <cstdint>
 #include <cstdlib>
 
