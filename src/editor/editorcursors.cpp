@@ -1,5 +1,7 @@
 #include "editor/editorcursors.h"
 
+#include "editor/toolglyphs.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -32,18 +34,9 @@ QPixmap EditorCursors::creationPixmap() {
     // An arrow with a small stack of pages below right; the hot spot is (0, 0).
     QPixmap pm = blank32();
     QPainter p(&pm);
-    QPainterPath arrow;
-    arrow.moveTo(0.5, 0.5);
-    arrow.lineTo(0.5, 16.5);
-    arrow.lineTo(4.5, 12.5);
-    arrow.lineTo(7.5, 19.5);
-    arrow.lineTo(9.5, 18.5);
-    arrow.lineTo(6.5, 11.5);
-    arrow.lineTo(11.5, 11.5);
-    arrow.closeSubpath();
     p.setPen(Qt::black);
     p.setBrush(Qt::white);
-    p.drawPath(arrow);
+    p.drawPath(arrowPath(QPointF(0.5, 0.5)));
     for (int i = 0; i < 3; ++i)
         p.drawRect(14 + 3 * i, 14 + 3 * i, 10, 12);
     return pm;

@@ -10,18 +10,9 @@ namespace {
 constexpr int Size = 24;
 
 void drawArrow(QPainter& p) {
-    QPainterPath arrow;
-    arrow.moveTo(6, 2);
-    arrow.lineTo(6, 19);
-    arrow.lineTo(10, 15);
-    arrow.lineTo(13, 22);
-    arrow.lineTo(15.5, 21);
-    arrow.lineTo(12.5, 14);
-    arrow.lineTo(18, 14);
-    arrow.closeSubpath();
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
-    p.drawPath(arrow);
+    p.drawPath(arrowPath(QPointF(6, 2)));
 }
 
 void drawHand(QPainter& p) {
@@ -96,4 +87,17 @@ QIcon toolGlyph(EditorTool tool) {
         break;
     }
     return QIcon(pm);
+}
+
+QPainterPath arrowPath(QPointF tip) {
+    QPainterPath arrow;
+    arrow.moveTo(0, 0);
+    arrow.lineTo(0, 17);
+    arrow.lineTo(4, 13);
+    arrow.lineTo(7, 20);
+    arrow.lineTo(9.5, 19);
+    arrow.lineTo(6.5, 12);
+    arrow.lineTo(12, 12);
+    arrow.closeSubpath();
+    return arrow.translated(tip);
 }
