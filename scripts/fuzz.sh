@@ -25,8 +25,15 @@ for h in "${harnesses[@]}"; do
     seeds="fuzz/corpus/${h#fuzz_}"
     work=$(mktemp -d)
     echo "== $h for ${seconds}s"
-    "build-fuzz/fuzz/$h" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
-        -print_final_stats=1 "$work" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")}
+    log="$work.log"
+    if ! "build-fuzz/fuzz/$h" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+        -print_final_stats=1 "$work" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")} >"$log" 2>&1; then
+        tail -n 80 "$log"
+        echo "fuzzer $h found a problem"
+        exit 1
+    fi
+    grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$log" || true
+    rm -f "$log"
     rm -rf "$work"
 done
 echo "fuzzing finished without findings"
