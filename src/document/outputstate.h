@@ -28,14 +28,18 @@ private:
     OutputState& state_;
 };
 
-// Holds RenderBusy for the length of one drawing, cleared on every way out.
+// Holds RenderBusy for the length of one drawing; on every way out it goes back to
+// what it was, so a drawing inside another never ends the outer one's guard.
 class RenderBusyGuard {
 public:
-    explicit RenderBusyGuard(OutputState& state) : state_(state) { state_.RenderBusy = true; }
-    ~RenderBusyGuard() { state_.RenderBusy = false; }
+    explicit RenderBusyGuard(OutputState& state) : state_(state), was_(state.RenderBusy) {
+        state_.RenderBusy = true;
+    }
+    ~RenderBusyGuard() { state_.RenderBusy = was_; }
     RenderBusyGuard(const RenderBusyGuard&) = delete;
     RenderBusyGuard& operator=(const RenderBusyGuard&) = delete;
 
 private:
     OutputState& state_;
+    bool was_;
 };

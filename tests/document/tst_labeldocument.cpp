@@ -150,6 +150,19 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, doc.Objs[10001]);
     }
 
+    void nestedBusyGuardKeepsOuterDrawingBusy() {
+        OutputState st;
+        {
+            RenderBusyGuard outer(st);
+            {
+                RenderBusyGuard inner(st);
+                QVERIFY(st.RenderBusy);
+            }
+            QVERIFY(st.RenderBusy);
+        }
+        QVERIFY(!st.RenderBusy);
+    }
+
     void deviceGuardRestoresOnEveryExit() {
         OutputState st;
         try {
