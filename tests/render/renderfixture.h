@@ -16,6 +16,14 @@
 
 namespace renderfixture {
 
+// Colours as the document stores them (0x00BBGGRR) and as they show in a QImage.
+const int32_t Red = 0x0000FF;
+const int32_t Blue = 0xFF0000;
+const int32_t Green = 0x00FF00;
+const QRgb RedRgb = qRgb(255, 0, 0);
+const QRgb BlueRgb = qRgb(0, 0, 255);
+const QRgb GreenRgb = qRgb(0, 255, 0);
+
 inline const QRgb White = qRgb(255, 255, 255);
 
 // A document whose objects are placed in output pixels: device output at scale 1, so

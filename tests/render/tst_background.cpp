@@ -7,8 +7,6 @@
 using namespace renderfixture;
 
 namespace {
-const QRgb RedRgb = qRgb(255, 0, 0);
-const QRgb BlueRgb = qRgb(0, 0, 255);
 
 // A picture whose top three rows are blue and the rest red.
 TDibRecord markedPicture(int w, int h) {

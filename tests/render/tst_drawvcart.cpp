@@ -16,8 +16,6 @@
 using namespace renderfixture;
 
 namespace {
-const int32_t Red = 0x0000FF;
-const int32_t Blue = 0xFF0000;
 
 // A canvas of varied pixels: any drawing on it shows.
 QImage noiseCanvas(int w, int h) {

@@ -8,12 +8,6 @@
 using namespace renderfixture;
 
 namespace {
-const int32_t Red = 0x0000FF; // 0x00BBGGRR
-const int32_t Blue = 0xFF0000;
-const int32_t Green = 0x00FF00;
-const QRgb RedRgb = qRgb(255, 0, 0);
-const QRgb BlueRgb = qRgb(0, 0, 255);
-const QRgb GreenRgb = qRgb(0, 255, 0);
 
 // Screen output at one document unit per pixel.
 std::unique_ptr<LabelDocument> screenDocument() {
