@@ -1,5 +1,6 @@
 #include "document/labelformat.h"
 
+#include "document/labeldocument.h"
 #include "document/win1252.h"
 
 #include <QtEndian>
@@ -76,12 +77,7 @@ namespace {
 // Trunc(3 x length x 20000 / MmPerInch), left to right in extended precision,
 // limited to what an int32 holds.
 int32_t threeLabels(double lengthMm) {
-    const long double v = 3.0L * (long double)lengthMm * 20000.0L / (long double)MmPerInch;
-    if (!(v > -2147483648.0L))
-        return 0;
-    if (v > 2147483647.0L)
-        return 2147483647;
-    return int32_t(v);
+    return truncToInt32(3.0L * (long double)lengthMm * 20000.0L / (long double)MmPerInch);
 }
 } // namespace
 

@@ -61,7 +61,7 @@ QString SubProgPath(const QString& path, const QString& progPath) {
     if (progPath.isEmpty() || !path.startsWith(progPath, Qt::CaseInsensitive))
         return path;
     const QString rest = path.mid(progPath.size());
-    if (rest.isEmpty() || rest.contains(QLatin1Char('/')) || rest.contains(QLatin1Char('\\')))
+    if (rest.isEmpty() || hasFolderPart(rest))
         return path;
     return rest;
 }
@@ -70,4 +70,8 @@ QString fileNamePart(const QString& storedName) {
     const qsizetype cut = std::max(storedName.lastIndexOf(QLatin1Char('/')),
                                    storedName.lastIndexOf(QLatin1Char('\\')));
     return storedName.mid(cut + 1);
+}
+
+bool hasFolderPart(const QString& storedName) {
+    return storedName.contains(QLatin1Char('/')) || storedName.contains(QLatin1Char('\\'));
 }

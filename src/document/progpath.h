@@ -15,3 +15,5 @@ QString SubProgPath(const QString& path, const QString& progPath = ProgPath());
 
 // The file-name part of a stored name, which may come from Windows (split at '\' and '/').
 QString fileNamePart(const QString& storedName);
+// Whether a stored name has a folder part (at '\' or '/').
+bool hasFolderPart(const QString& storedName);

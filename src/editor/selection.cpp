@@ -1,16 +1,12 @@
 #include "editor/selection.h"
 
+#include "render/labelgeometry.h"
+
 #include <QPainter>
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-int32_t saturate(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(),
-                                       std::numeric_limits<int32_t>::max()));
-}
-
 // Canvas coordinates far outside any canvas, kept small enough that QRect
 // arithmetic cannot overflow.
 int clampCoord(int64_t v) {
@@ -86,14 +82,14 @@ int hoverZone(const LabelDocument& doc, DragState& state, int X, int Y) {
         if (!inSquare(X, Y, zones[z].cx, zones[z].cy))
             continue;
         state.DragMode = z + 1;
-        state.GrabDX = zones[z].grabX ? saturate(X - zones[z].cx) : 0;
-        state.GrabDY = zones[z].grabY ? saturate(Y - zones[z].cy) : 0;
+        state.GrabDX = zones[z].grabX ? clampInt(X - zones[z].cx) : 0;
+        state.GrabDY = zones[z].grabY ? clampInt(Y - zones[z].cy) : 0;
         return z + 1;
     }
     if (x <= X && X <= x + w && y <= Y && Y <= y + h) {
         state.DragMode = 9;
-        state.GrabDX = saturate(X - x);
-        state.GrabDY = saturate(Y - y);
+        state.GrabDX = clampInt(X - x);
+        state.GrabDY = clampInt(Y - y);
         return 9;
     }
     return 10;
@@ -104,8 +100,8 @@ void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox) 
         return;
     Tobs& o = doc.Objs[doc.SelObj];
     int64_t x = o.X, y = o.Y, w = o.Width, h = o.Height;
-    const int64_t fx = doc.FromPixels(saturate(int64_t(X) - state.GrabDX));
-    const int64_t fy = doc.FromPixels(saturate(int64_t(Y) - state.GrabDY));
+    const int64_t fx = doc.FromPixels(clampInt(int64_t(X) - state.GrabDX));
+    const int64_t fy = doc.FromPixels(clampInt(int64_t(Y) - state.GrabDY));
     switch (state.DragMode) {
     case 1:
         w = w + x - fx;
@@ -171,10 +167,10 @@ void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox) 
         x = maxX;
     if (y > maxY)
         y = maxY;
-    o.X = saturate(x);
-    o.Y = saturate(y);
-    o.Width = saturate(w);
-    o.Height = saturate(h);
+    o.X = clampInt(x);
+    o.Y = clampInt(y);
+    o.Width = clampInt(w);
+    o.Height = clampInt(h);
 }
 
 void markrec(QPainter& canvas, const LabelDocument& doc, int mouseState, int dx, int dy) {

@@ -99,7 +99,7 @@ void rotate(TDibRecord& rec, Turn turn, const ProgressFn& progress) {
 } // namespace
 
 QString resolvePictureName(const QString& name) {
-    if (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+    if (hasFolderPart(name))
         return name;
     return ProgPath() + name;
 }
