@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/commandline.h"
+#include "app/lifecyclecommands.h"
 #include "app/sdiappform.h"
 #include "app/widgetprompts.h"
 #include "document/progpath.h"
@@ -29,6 +30,7 @@ int runApplication(int argc, char** argv) {
     WidgetPrompts prompts;
     TSDIAppForm window(prompts);
     prompts.setParent(&window);
+    window.Lifecycle->armStart(LifecycleCommands::documentArgument(QApplication::arguments()));
     window.show();
     return QApplication::exec();
 }

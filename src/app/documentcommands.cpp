@@ -34,6 +34,14 @@ void DocumentCommands::OpenItemClick() {
         afterLoad();
 }
 
+bool DocumentCommands::openFile(const QString& fileName) {
+    PictureFileLoader pictures([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    if (!OpenItNow(window_.Doc, fileName, prompts_, pictures, [this] { return SaveItemClick(); }))
+        return false;
+    afterLoad();
+    return true;
+}
+
 bool DocumentCommands::SaveItemClick() {
     const bool saved = saveLabelFile(window_.Doc, prompts_, saveDialog_);
     window_.updateCaption();

@@ -14,6 +14,8 @@ public:
     explicit DocumentCommands(TSDIAppForm& window, Prompts& prompts);
 
     void OpenItemClick();
+    // Opens a named file as Open does after its dialog; true when the document changed.
+    bool openFile(const QString& fileName);
     bool SaveItemClick();
     bool Speichernunter1Click();
 

@@ -1,7 +1,10 @@
 #include "app/infodialog.h"
 
+#include "document/labelstocks.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QVBoxLayout>
 
 InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
@@ -19,5 +22,14 @@ InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(title);
     layout->addWidget(text);
+    // The list of commercial label stocks comes with its own licence notice.
+    auto* stocksTitle = new QLabel(QStringLiteral("Herstellerliste der Etikettenbögen:"), this);
+    auto* notice = new QPlainTextEdit(shippedLabelStocksNotice(), this);
+    notice->setObjectName(QStringLiteral("StocksNotice"));
+    notice->setAccessibleName(stocksTitle->text());
+    notice->setReadOnly(true);
+    notice->setMinimumSize(560, 160);
+    layout->addWidget(stocksTitle);
+    layout->addWidget(notice, 1);
     layout->addWidget(buttons);
 }

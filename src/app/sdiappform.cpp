@@ -2,6 +2,7 @@
 
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
+#include "app/lifecyclecommands.h"
 #include "app/mainmenu.h"
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
@@ -45,6 +46,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     Info = new InfoDialog(this);
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
+    Lifecycle = new LifecycleCommands(*this, prompts_);
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -93,9 +95,6 @@ void TSDIAppForm::buildPages() {
 }
 
 void TSDIAppForm::connectMenu() {
-    QAction* exitAction = Menu->action(QStringLiteral("ExitItem"));
-    exitAction->setEnabled(true);
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
     QAction* info = Menu->action(QStringLiteral("Info1"));
     info->setEnabled(true);
     connect(info, &QAction::triggered, Info, &QDialog::exec);

@@ -7,6 +7,7 @@
 class DocumentCommands;
 class EditorPage;
 class InfoDialog;
+class LifecycleCommands;
 class MainMenu;
 class Prompts;
 class QLabel;
@@ -34,6 +35,7 @@ public:
     MainMenu* Menu = nullptr;
     InfoDialog* Info = nullptr;
     DocumentCommands* Commands = nullptr;
+    LifecycleCommands* Lifecycle = nullptr;
 
     // The running label number of the wizard page.
     int labelNumber() const;

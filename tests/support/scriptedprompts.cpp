@@ -5,7 +5,7 @@ Prompts::Answer ScriptedPrompts::message(const QString& text, const QString& cap
     shown.append({text, caption, buttons, icon});
     if (!answers.isEmpty())
         return answers.dequeue();
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;
+    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
 }
 
 QString ScriptedPrompts::nextFile(FileRequest& request) {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <QStringView>
+
+// Comma-separated values as RFC 4180 writes them: fields separated by commas,
+// records by CRLF or LF, a field in double quotes may hold commas, line breaks and
+// doubled quotes. Empty lines are skipped. Written here because the one file the
+// program reads needs no more than this, and Qt has no reader for it.
+QList<QStringList> parseCsv(QStringView text);
