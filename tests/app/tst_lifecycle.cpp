@@ -121,7 +121,7 @@ private slots:
         if (objectInUse)
             win.w.Doc.Objs[4].Kind = KindFigure;
         const QString target = dir.filePath(QStringLiteral("gespeichert%1.ett").arg(++saveCounter));
-        if (command == QLatin1String("Öffnen"))
+        if (command == QStringLiteral("Öffnen"))
             win.prompts.fileNames.enqueue(labelFile);
         if (answer == QLatin1String("Ja"))
             win.prompts.fileNames.enqueue(target);
@@ -134,7 +134,7 @@ private slots:
 
         if (command == QLatin1String("Neu"))
             win.w.Menu->action(QStringLiteral("Neu1"))->trigger();
-        else if (command == QLatin1String("Öffnen"))
+        else if (command == QStringLiteral("Öffnen"))
             win.w.Menu->action(QStringLiteral("OpenItem"))->trigger();
         else if (command == QLatin1String("Beenden"))
             win.w.Menu->action(QStringLiteral("ExitItem"))->trigger();
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(QFile::exists(target), answer == QLatin1String("Ja"));
         if (command == QLatin1String("Neu"))
             QCOMPARE(win.neuFormRuns() - runsBefore, goesOn ? 1 : 0);
-        else if (command == QLatin1String("Öffnen"))
+        else if (command == QStringLiteral("Öffnen"))
             QCOMPARE(win.w.Doc.CurFileName == labelFile, goesOn);
         else
             QCOMPARE(win.w.isVisible(), !goesOn);
