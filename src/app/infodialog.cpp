@@ -28,7 +28,8 @@ InfoDialog::InfoDialog(QWidget* parent) : QDialog(parent) {
     notice->setObjectName(QStringLiteral("StocksNotice"));
     notice->setAccessibleName(stocksTitle->text());
     notice->setReadOnly(true);
-    notice->setMinimumSize(560, 160);
+    notice->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notice->setMinimumSize(640, 160);
     layout->addWidget(stocksTitle);
     layout->addWidget(notice, 1);
     layout->addWidget(buttons);
