@@ -10,6 +10,8 @@
 #include "wizardfixture.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
+#include <QToolButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,8 +80,11 @@ private slots:
         const QList<QWidget*> controls = f.page.findChildren<QWidget*>();
         int checked = 0;
         for (QWidget* w : controls) {
-            if (!(qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
-                  qobject_cast<QSpinBox*>(w) || w == f.gallery().PaintBox4 || w == &f.gallery()))
+            const bool control = (qobject_cast<QLineEdit*>(w) &&
+                                  !qobject_cast<QSpinBox*>(w->parentWidget())) ||
+                                 qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
+                                 w == f.gallery().PaintBox4 || w == &f.gallery();
+            if (!control)
                 continue;
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
             QVERIFY(iface);
