@@ -2,13 +2,23 @@
 
 #include "document/labeldocument.h"
 #include "render/labelgeometry.h"
-#include "render/picload.h"
+#include "render/picturestore.h"
 #include "wizard/designlayout.h"
 #include "wizard/templatewizard.h"
 
-QString pictureLoadMessage(const QString& name) {
-    return QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden.");
+namespace {
+// Loads a picture through the program's store; the message when that fails.
+QString loadPicture(TDibRecord& rec, const QString& name) {
+    switch (PictureStore::shared().load(rec, name)) {
+    case PictureLoad::Loaded:
+        return QString();
+    case PictureLoad::OverBudget:
+        return pictureBudgetMessage(name);
+    default:
+        return QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden.");
+    }
 }
+} // namespace
 
 QStringList RenderTemplate(LabelDocument& doc, const TemplateWizard& wizard) {
     QStringList failed;
@@ -63,8 +73,9 @@ QStringList RenderTemplate(LabelDocument& doc, const TemplateWizard& wizard) {
                 obj.Y = units(placed.y);
                 obj.Width = units(int64_t(cell.right) - placed.x + 1);
                 obj.Height = units(int64_t(cell.bottom) - placed.y + 1);
-                if (!LoadDIBit(obj.Picture, obj.Text)) {
-                    failed << obj.Text;
+                const QString message = loadPicture(obj.Picture, obj.Text);
+                if (!message.isEmpty()) {
+                    failed << message;
                     continue; // the slot stays free
                 }
             }
@@ -75,8 +86,9 @@ QStringList RenderTemplate(LabelDocument& doc, const TemplateWizard& wizard) {
     if (wizard.TplBkgndOn()) {
         doc.BkgndMode = BkgndCover;
         doc.BkgndFile = wizard.TplBkgndFile();
-        if (!LoadDIBit(doc.BkgndPic, doc.BkgndFile)) {
-            failed << doc.BkgndFile;
+        const QString message = loadPicture(doc.BkgndPic, doc.BkgndFile);
+        if (!message.isEmpty()) {
+            failed << message;
             doc.BkgndFile.clear();
         }
     }

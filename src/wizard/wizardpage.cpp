@@ -169,10 +169,10 @@ void WizardPage::UseTemplateBtnClick() {
     }
     reset_();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList failed = RenderTemplate(doc_, wizard_);
+    const QStringList failures = RenderTemplate(doc_, wizard_);
     QApplication::restoreOverrideCursor();
-    for (const QString& name : failed)
-        prompts_.error(pictureLoadMessage(name));
+    for (const QString& message : failures)
+        prompts_.error(message);
     emit templateAdopted();
 }
 

@@ -10,15 +10,15 @@
 #include "wizardfixture.h"
 
 #include <QAbstractButton>
-#include <QPushButton>
-#include <QToolButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Prompts::Answer)
@@ -80,10 +80,10 @@ private slots:
         const QList<QWidget*> controls = f.page.findChildren<QWidget*>();
         int checked = 0;
         for (QWidget* w : controls) {
-            const bool control = (qobject_cast<QLineEdit*>(w) &&
-                                  !qobject_cast<QSpinBox*>(w->parentWidget())) ||
-                                 qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
-                                 w == f.gallery().PaintBox4 || w == &f.gallery();
+            const bool control =
+                (qobject_cast<QLineEdit*>(w) && !qobject_cast<QSpinBox*>(w->parentWidget())) ||
+                qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
+                w == f.gallery().PaintBox4 || w == &f.gallery();
             if (!control)
                 continue;
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
