@@ -108,8 +108,8 @@ void WizardPage::buildControls() {
     actions->addWidget(UseTemplateBtn, 0, 1);
     actions->addWidget(numberLabel, 0, 3);
     actions->addWidget(NummerEd, 0, 4);
-    actions->addWidget(note, 1, 3, 1, 2);
-    actions->addWidget(Label3, 1, 0, 1, 3);
+    actions->addWidget(note, 1, 0, 1, 5, Qt::AlignRight);
+    actions->addWidget(Label3, 2, 0, 1, 5);
     actions->setColumnStretch(2, 1);
     page->addLayout(actions);
 
