@@ -4,6 +4,7 @@
 #include "editor/editorpage.h"
 
 #include "codec/rasterio.h"
+#include "document/picturenames.h"
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "render/picload.h"
@@ -50,8 +51,10 @@ bool EditorPage::createPicture(Tobs& obj) {
         return false;
     obj.Text = BMPOpenForm->ChosenFile;
     obj.Picture = TDibRecord();
-    if (LoadDIBit(obj.Picture, obj.Text))
+    if (LoadDIBit(obj.Picture, obj.Text)) {
+        warnUnstorablePictureName(prompts_, obj.Text);
         return true;
+    }
     // The slot stays free, and a free slot holds no picture.
     deldib(obj.Picture);
     prompts_.message(QStringLiteral("Konnte Bild (") + obj.Text + QStringLiteral(") nicht Laden."),
