@@ -18,7 +18,11 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformtheme.h>
 #include <qpa/qplatformwindow.h>
+
+#include <utility>
 
 namespace {
 // The title a desktop platform (X11, Wayland) gives the window for the title Qt
@@ -29,16 +33,42 @@ struct PlatformTitle : QPlatformWindow {
 QString platformTitle(const QWidget& w) {
     return PlatformTitle::formatWindowTitle(w.windowHandle()->title(), QStringLiteral(" — "));
 }
+
+// Linux desktops have the X11 keyboard scheme, in which text fields take Ctrl+U,
+// Ctrl+E, Ctrl+D and Ctrl+H for line editing; the tests' offscreen platform has
+// the Windows scheme. This theme answers with the desktops' scheme.
+class DesktopKeysTheme : public QPlatformTheme {
+public:
+    explicit DesktopKeysTheme(QPlatformTheme* base) : base_(base) {}
+    QVariant themeHint(ThemeHint hint) const override {
+        if (hint == KeyboardScheme)
+            return int(X11KeyboardScheme);
+        return base_ ? base_->themeHint(hint) : QPlatformTheme::themeHint(hint);
+    }
+    const QPalette* palette(Palette type) const override {
+        return base_ ? base_->palette(type) : nullptr;
+    }
+    const QFont* font(Font type) const override { return base_ ? base_->font(type) : nullptr; }
+
+private:
+    QPlatformTheme* base_;
+};
 } // namespace
 
 class TestCaptionsAndKeys : public QObject {
     Q_OBJECT
     QTemporaryDir dir;
+    QPlatformTheme* offscreenTheme = nullptr;
 
 private slots:
     void initTestCase() {
         configureApplication(); // as the program sets up its application object
         SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));
+        offscreenTheme = QGuiApplicationPrivate::platform_theme;
+        QGuiApplicationPrivate::platform_theme = new DesktopKeysTheme(offscreenTheme);
+    }
+    void cleanupTestCase() {
+        delete std::exchange(QGuiApplicationPrivate::platform_theme, offscreenTheme);
     }
 
     void platformWindowsGetTheExactCaptions() {
