@@ -445,7 +445,8 @@ private slots:
         QVERIFY2(!err.contains("Konnte Bild"), err.constData());
         const QString resources =
             qEnvironmentVariable("AWB_TEST_DATA") + QStringLiteral("/../../resources/");
-        for (const QString name : {QStringLiteral("logo.jpg"), QStringLiteral("hintergrund.jpg")}) {
+        for (const QString& name :
+             {QStringLiteral("logo.jpg"), QStringLiteral("hintergrund.jpg")}) {
             QVERIFY2(QFile::exists(data + QStringLiteral("/aufkleber-werkbank/") + name),
                      qPrintable(name));
             QCOMPARE(head(data + QStringLiteral("/aufkleber-werkbank/") + name, 1 << 24),
