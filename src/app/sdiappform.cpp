@@ -4,6 +4,7 @@
 #include "app/infodialog.h"
 #include "app/lifecyclecommands.h"
 #include "app/mainmenu.h"
+#include "app/menushortcuts.h"
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
@@ -41,12 +42,19 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts) {
     setObjectName(QStringLiteral("SDIAppForm"));
     Menu = new MainMenu(this);
+    new MenuShortcutPriority(*this, *Menu);
     buildPages();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Info = new InfoDialog(this);
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
     Lifecycle = new LifecycleCommands(*this, prompts_);
+    WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
+                                  [this] { clearall(); });
+    connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
+        EditorPg->applyWorkArea();
+        Pages->setCurrentWidget(EditorPg);
+    });
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -67,7 +75,7 @@ void TSDIAppForm::buildPages() {
 
     Pages = new QTabWidget(central);
     Pages->setObjectName(QStringLiteral("Pages"));
-    WizardPg = new WizardPage(Pages);
+    WizardPg = new WizardPage(Doc, prompts_, Pages);
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
@@ -87,6 +95,7 @@ void TSDIAppForm::buildPages() {
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
     ProgressBar1->setMaximumWidth(220);
     infoRow->addWidget(InfoPanel, 1);
     infoRow->addWidget(ProgressBar1);
