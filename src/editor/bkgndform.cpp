@@ -40,9 +40,19 @@ void BackgroundPreview::paintEvent(QPaintEvent*) {
     const QRect r = backgroundPreviewRect(size(), picture_.Image.size());
     if (r.isEmpty())
         return;
+    // Drawn into a bitmap of its own first: on a widget the painter's device
+    // transform holds the widget's place in the window, which DrawDib would take
+    // for part of the destination.
+    QImage shown(r.size(), QImage::Format_RGB32);
+    if (shown.isNull())
+        return;
+    {
+        QPainter bitmap(&shown);
+        DrawDib(bitmap, 0, 0, r.width(), r.height(), picture_, 0, 0, picture_.width(),
+                picture_.height(), true, true);
+    }
     QPainter p(this);
-    DrawDib(p, r.x(), r.y(), r.width(), r.height(), picture_, 0, 0, picture_.width(),
-            picture_.height(), true, true);
+    p.drawImage(r.topLeft(), shown);
 }
 
 Tbkgndform::Tbkgndform(LabelDocument& doc, Prompts& prompts, TBMPOpenForm& openForm,
