@@ -8,7 +8,7 @@
 #include "editor/bmpopenform.h"
 #include "editor/previewpane.h"
 #include "render/dibdraw.h"
-#include "render/picload.h"
+#include "render/picturestore.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -176,12 +176,16 @@ void Tbkgndform::OpenBtn2Click() {
     // background as it was.
     TDibRecord loaded;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = LoadDIBit(loaded, file);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const PictureLoad result = PictureStore::shared().load(loaded, file);
     QApplication::restoreOverrideCursor();
-    if (!ok) {
+    if (result != PictureLoad::Loaded) {
         deldib(loaded);
-        prompts_.message(QStringLiteral("Konnte Bild (") + file + QStringLiteral(") nicht Laden."),
-                         QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
+        const QString text =
+            result == PictureLoad::OverBudget
+                ? pictureBudgetMessage(file)
+                : QStringLiteral("Konnte Bild (") + file + QStringLiteral(") nicht Laden.");
+        prompts_.message(text, QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
         return;
     }
     WorkPic = loaded;
