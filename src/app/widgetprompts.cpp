@@ -1,9 +1,9 @@
 #include "app/widgetprompts.h"
 
+#include "app/application.h"
 #include "app/fontcolourdialog.h"
 #include "codec/dibrecord.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,7 +12,7 @@ Prompts::Answer WidgetPrompts::message(const QString& text, const QString& capti
                                        Icon icon) {
     QMessageBox box(parent_);
     box.setText(text);
-    box.setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
+    box.setWindowTitle(caption.isEmpty() ? applicationTitle() : caption);
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);
