@@ -15,6 +15,11 @@ public:
     Answer message(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
     QString openFileName(FileRequest&) override { return QString(); }
     QString saveFileName(FileRequest&) override { return QString(); }
+    // Every colour dialog answers with another colour.
+    bool chooseColor(int32_t& color) override {
+        color = (color + 0x010203) & 0xFFFFFF;
+        return true;
+    }
 };
 
 // A label of 200 objects (figures, texts and one 3000 x 2000 picture) in an
@@ -88,6 +93,21 @@ void BM_DragStep(benchmark::State& state) {
     s.page->PaintBox1MouseUp(Qt::LeftButton, x, y);
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+// "Farbe" on the selected object: the new colour stored and the pane repainted
+// (the pictures are drawn from memory, not read again).
+void BM_ColourChange(benchmark::State& state) {
+    Scene& s = scene();
+    s.page->MouseState = 0;
+    s.doc.SelObj = 151;
+    for (auto _ : state) {
+        s.page->FarbBtnClick();
+        QApplication::processEvents(); // the copy onto the screen
+        benchmark::DoNotOptimize(s.page->EditBitmap.constBits());
+    }
+    s.doc.SelObj = 150;
+}
+BENCHMARK(BM_ColourChange)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {

@@ -107,6 +107,7 @@ void TSDIAppForm::connectMenu() {
     QAction* info = Menu->action(QStringLiteral("Info1"));
     info->setEnabled(true);
     connect(info, &QAction::triggered, Info, &QDialog::exec);
+    EditorPg->attachBackgroundAction(Menu->action(QStringLiteral("Hintergrundbild1")));
 }
 
 int TSDIAppForm::labelNumber() const {

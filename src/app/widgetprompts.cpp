@@ -1,7 +1,10 @@
 #include "app/widgetprompts.h"
 
 #include "app/application.h"
+#include "app/fontcolourdialog.h"
+#include "codec/dibrecord.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -79,4 +82,22 @@ QString WidgetPrompts::openFileName(FileRequest& request) {
 
 QString WidgetPrompts::saveFileName(FileRequest& request) {
     return runFileDialog(request, true);
+}
+
+bool WidgetPrompts::chooseColor(int32_t& color) {
+    QColorDialog dialog(QColor(colorRefToRgb(color)), parent_);
+    dialog.setWindowTitle(QStringLiteral("Farbe"));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    color = rgbToColorRef(dialog.selectedColor().rgb());
+    return true;
+}
+
+bool WidgetPrompts::chooseFont(FontChoice& font) {
+    FontColourDialog dialog(*this, parent_);
+    dialog.setChoice(font);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.choice();
+    return true;
 }

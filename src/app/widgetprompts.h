@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// Message boxes and file dialogs shown with Qt's own dialogs.
+// Message boxes and standard dialogs shown with Qt's own dialogs.
 class WidgetPrompts : public Prompts {
 public:
     explicit WidgetPrompts(QWidget* parent = nullptr) : parent_(parent) {}
@@ -14,6 +14,8 @@ public:
                    Icon icon) override;
     QString openFileName(FileRequest& request) override;
     QString saveFileName(FileRequest& request) override;
+    bool chooseColor(int32_t& color) override;
+    bool chooseFont(FontChoice& font) override;
 
 private:
     QString runFileDialog(FileRequest& request, bool save);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/prompts.h"
 #include "document/tobs.h"
 
 #include <QFont>
@@ -8,7 +9,8 @@
 #include <cstdint>
 
 // The editor's current font, which new text objects take. It starts as
-// "Times New Roman", 12 points (height -16 at 96 pixels per inch), black, no style.
+// "Times New Roman", 12 points (height -16 at 96 pixels per inch), black, no style;
+// a font chosen for a text becomes the current font.
 struct EditorFont {
     QFont Font;
     QString Name = QStringLiteral("Times New Roman");
@@ -21,4 +23,6 @@ struct EditorFont {
     EditorFont();
     // The font fields of a new object.
     void applyTo(Tobs& obj) const;
+    // Takes a font chosen in the font dialog.
+    void set(const Prompts::FontChoice& font);
 };

@@ -1,9 +1,11 @@
 #include "editor/editorpage.h"
 
+#include "editor/editormenus.h"
 #include "editor/paintbox.h"
 #include "editor/zoomsteps.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
 
@@ -35,6 +37,9 @@ void EditorPage::PaintBox1MouseDown(Qt::MouseButton button, int X, int Y) {
             break; // the creation tools act on the release
         }
     } else if (button == Qt::RightButton) {
+        // A running drag or hand scroll keeps the mouse: a menu would take its release.
+        if (MouseState != 0)
+            return;
         if (tool() == EditorTool::Lupe)
             zoomOut(X, Y);
         else
@@ -71,10 +76,6 @@ void EditorPage::PaintBox1MouseUp(Qt::MouseButton button, int X, int Y) {
         createObjectAt(X, Y);
         break;
     }
-}
-
-void EditorPage::PaintBox1DblClick(int X, int Y) {
-    emit paintBoxDoubleClicked(QPoint(X, Y));
 }
 
 void EditorPage::zoomAt(int X, int Y, double unitsPerPixel) {
@@ -184,21 +185,25 @@ void EditorPage::selectAt(int X, int Y) {
 }
 
 void EditorPage::contextAt(int X, int Y) {
-    // The menus themselves belong to the context commands; here the press selects.
+    // The selected object's zones come first, so its menu opens even where another
+    // object lies on top of it.
     const DragState saved = Drag;
     setdragmod(X, Y);
     if (Drag.DragMode != 0) {
         emit objectMenuRequested(QPoint(X, Y));
+        PopItUp(X, Y);
     } else if (const int hit = hitTest(doc_, X, Y)) {
         if (hit != doc_.SelObj) {
             doc_.SelObj = hit;
             PaintBox1Paint();
         }
         emit objectMenuRequested(QPoint(X, Y));
+        PopItUp(X, Y);
     } else {
         doc_.SelObj = 0;
         PaintBox1Paint();
         emit workAreaMenuRequested(QPoint(X, Y));
+        Menus->PBoxPopup->popup(PaintBox1->mapToGlobal(QPoint(X, Y)));
     }
     Drag = saved;
 }

@@ -20,6 +20,7 @@ EditorPage::EditorPage(LabelDocument& doc, Prompts& prompts, NumberSource labelN
     setObjectName(QStringLiteral("EditorPage"));
     buildLayout();
     BMPOpenForm = new TBMPOpenForm(this);
+    buildCommands();
     applyWorkArea();
 }
 

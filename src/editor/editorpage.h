@@ -11,13 +11,19 @@
 
 #include <functional>
 
+class EditorMenus;
 class EditorPaintBox;
 class Prompts;
+class QAction;
 class QLineEdit;
 class QScrollArea;
 class RulerWidget;
 class SpeedBar;
 class TBMPOpenForm;
+class TEffektForm;
+class TTransForm;
+class TTxtForm;
+class Tbkgndform;
 
 // The page "Editor": the work area of the open document at an adjustable
 // magnification in a scrolling pane, with millimetre rulers, the tools, the
@@ -42,6 +48,11 @@ public:
     EditorPaintBox* PaintBox1 = nullptr;
     QLineEdit* KeyEdit = nullptr;
     TBMPOpenForm* BMPOpenForm = nullptr; // made once, reused
+    EditorMenus* Menus = nullptr;        // PopupMenu1 and PBoxPopup
+    TEffektForm* EffektForm = nullptr;
+    TTransForm* TransForm = nullptr;
+    TTxtForm* TxtForm = nullptr;
+    Tbkgndform* bkgndform = nullptr;
 
     QImage EditBitmap;
     bool ZoomBusy = false;
@@ -93,6 +104,26 @@ public:
     // Creates an object of the current tool in the first free slot at (X, Y).
     void createObjectAt(int X, int Y);
 
+    // The object menu for the selected object at paint-box point (X, Y).
+    void PopItUp(int X, int Y);
+    // Commands of the object menu on the selected object.
+    void Lschen1Click();
+    void Nachvorne1Click();
+    void NachHinen1Click();
+    void FarbBtnClick();
+    void FontBtnClick();
+    void Texteffekte1Click();
+    void Transparenz1Click();
+    void SverhMClick();
+    void alignClick(int align);
+    void turnClick(bool left);
+    void shapeClick(int shape);
+    // Del, Up and Down while the keyboard focus holder has the focus (Qt key codes).
+    void FormKeyDown(int key);
+    // The background dialog; also the command of the window's menu entry.
+    void Hintergrundbild1Click();
+    void attachBackgroundAction(QAction* action);
+
     EditorTool tool() const { return Toolbar->current(); }
     LabelDocument& document() { return doc_; }
     const EditorCursors& cursors() const { return cursors_; }
@@ -111,6 +142,7 @@ protected:
 private:
     friend class EditorPaintBox;
     void buildLayout();
+    void buildCommands();
     // Renders EditBitmap for the current scroll position and pane size.
     void renderEditBitmap();
     // Called by the paint box: shows the bitmap, rendering it first when stale.

@@ -2,6 +2,8 @@
 #include "app/sdiappform.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
+#include "editor/bkgndform.h"
+#include "editor/editorpage.h"
 #include "scriptedprompts.h"
 #include "wizard/wizardpage.h"
 
@@ -10,9 +12,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -111,6 +115,26 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.Menu->action(QStringLiteral("Neu1"))->showStatusText(&w);
         QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Neue Datei erstellen"));
+    }
+
+    void ctrlHOpensTheBackgroundDialog() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        Tbkgndform* form = w.EditorPg->bkgndform;
+        QString hint;
+        QTimer::singleShot(0, form, [&] {
+            QVERIFY(form->isVisible());
+            QStatusTipEvent tip(form->OpenBtn->statusTip());
+            QCoreApplication::sendEvent(form->OpenBtn, &tip); // the mouse over the button
+            hint = w.statusBar()->currentMessage();
+            form->OkBitBtn1->click();
+        });
+        QTest::keyClick(&w, Qt::Key_H, Qt::ControlModifier);
+        QCOMPARE(hint, QStringLiteral("Öffnet ein Hintergrundbild"));
+        QVERIFY(!form->isVisible());
+        QCOMPARE(w.Doc.BkgndMode, -1);
     }
 
     void progressEventsMoveTheBar() {

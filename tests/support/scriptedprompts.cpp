@@ -22,3 +22,19 @@ QString ScriptedPrompts::openFileName(FileRequest& request) {
 QString ScriptedPrompts::saveFileName(FileRequest& request) {
     return nextFile(request);
 }
+
+bool ScriptedPrompts::chooseColor(int32_t& color) {
+    colorPresets.append(color);
+    const std::optional<int32_t> answer = colors.isEmpty() ? std::nullopt : colors.dequeue();
+    if (answer)
+        color = *answer;
+    return answer.has_value();
+}
+
+bool ScriptedPrompts::chooseFont(FontChoice& font) {
+    fontPresets.append(font);
+    const std::optional<FontChoice> answer = fonts.isEmpty() ? std::nullopt : fonts.dequeue();
+    if (answer)
+        font = *answer;
+    return answer.has_value();
+}

@@ -5,7 +5,9 @@
 #include <QList>
 #include <QQueue>
 
-// Answers message boxes and file dialogs from a script and records every request.
+#include <optional>
+
+// Answers message boxes and standard dialogs from a script and records every request.
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
@@ -19,11 +21,17 @@ public:
     QQueue<QString> fileNames; // default when empty: cancelled
     QQueue<int> filterChoices; // 0-based filter the "user" picks
     QList<FileRequest> fileRequests;
+    QQueue<std::optional<int32_t>> colors;   // nullopt or empty: cancelled
+    QList<int32_t> colorPresets;             // the colour each colour dialog opened with
+    QQueue<std::optional<FontChoice>> fonts; // nullopt or empty: cancelled
+    QList<FontChoice> fontPresets;
 
     Answer message(const QString& text, const QString& caption, Buttons buttons,
                    Icon icon) override;
     QString openFileName(FileRequest& request) override;
     QString saveFileName(FileRequest& request) override;
+    bool chooseColor(int32_t& color) override;
+    bool chooseFont(FontChoice& font) override;
 
 private:
     QString nextFile(FileRequest& request);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "document/labeldocument.h"
+#include "document/prompts.h"
+
+#include <QChar>
+#include <QStringList>
+
+#include <optional>
+
+// The commands that change the selected object's attributes. Each acts only on a
+// selected object of a kind it fits and says whether it changed something, so that
+// the caller repaints.
+
+// Object kinds a command accepts, as bits (1 << Kind).
+enum KindSet : unsigned {
+    FigureKinds = 1u << KindFigure,
+    TextKinds = 1u << KindText,
+    PictureKinds = 1u << KindPicture,
+};
+
+// The selected object if it is of one of the kinds; null otherwise.
+Tobs* selectedObject(LabelDocument& doc, unsigned kinds);
+
+// "Farbe": the colour dialog preset with the figure's or text's colour.
+bool changeObjectColor(LabelDocument& doc, Prompts& prompts);
+
+// The font fields of a text as the font dialog is preset with them: the colour is
+// the object's colour, and the point size wins over the height.
+Prompts::FontChoice fontOf(const Tobs& obj);
+// Takes a chosen font: Color and the font fields; FontColor stays as it is.
+void setFont(Tobs& obj, const Prompts::FontChoice& font);
+// "Schriftart": the chosen font, already stored in the selected text; nothing when
+// cancelled or without a selected text.
+std::optional<Prompts::FontChoice> changeObjectFont(LabelDocument& doc, Prompts& prompts);
+
+// 0 left, 1 centred, 2 right.
+bool setTextAlign(LabelDocument& doc, int align);
+bool toggleKeepAspect(LabelDocument& doc);
+// 0 circle .. 7 vertical line.
+bool setShape(LabelDocument& doc, int shape);
+// A quarter turn of the stored rotation: left below 0 becomes 3, right above 3 becomes 0.
+int32_t turnedRotation(int32_t rotation, bool left);
+
+// "Löschen": asks, then frees the slot and clears the selection.
+bool deleteSelected(LabelDocument& doc, Prompts& prompts);
+// Arrow keys: the next slot in use after the selection, wrapping from the last slot
+// to the first; the selection stays when no other slot is in use.
+bool selectNextObject(LabelDocument& doc);
+
+// A text's lines: the pieces between separators; a separator at the very end gives
+// no empty last line and an empty text no line at all.
+QStringList splitLines(const QString& text, QChar separator);
+// Text objects keep their lines separated by one carriage return.
+inline QStringList textLines(const QString& text) {
+    return splitLines(text, QChar(13));
+}
+inline QString joinTextLines(const QStringList& lines) {
+    return lines.join(QChar(13));
+}

@@ -1,0 +1,236 @@
+#include "editor/editorpage.h"
+
+#include "codec/appevents.h"
+#include "document/propertycommands.h"
+#include "editor/bkgndform.h"
+#include "editor/bmpopenform.h"
+#include "editor/editormenus.h"
+#include "editor/effektform.h"
+#include "editor/paintbox.h"
+#include "editor/speedbar.h"
+#include "editor/transparenzform.h"
+#include "editor/txtform.h"
+#include "render/objectturn.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+
+// The editor's commands besides pointing and dragging: the context menus and what
+// their entries do, the text dialog, the keys and the background dialog.
+
+namespace {
+// The keys of the editor arrive at the invisible focus holder; everything else
+// typed there has no effect.
+class EditorKeys : public QObject {
+public:
+    explicit EditorKeys(EditorPage& page) : QObject(&page), page_(page) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers held =
+            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        switch (key->key()) {
+        case Qt::Key_Delete:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            if (held)
+                break;
+            page_.FormKeyDown(key->key());
+            return true;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    EditorPage& page_;
+};
+} // namespace
+
+void EditorPage::buildCommands() {
+    Menus = new EditorMenus(this);
+    EffektForm = new TEffektForm(prompts_, this);
+    TransForm = new TTransForm(prompts_, this);
+    TxtForm = new TTxtForm(this);
+    bkgndform = new Tbkgndform(
+        doc_, prompts_, *BMPOpenForm, [this] { PaintBox1Paint(); }, this);
+
+    auto on = [this](const char* name, auto handler) {
+        connect(Menus->action(QLatin1String(name)), &QAction::triggered, this, handler);
+    };
+    on("Lschen1", [this] { Lschen1Click(); });
+    on("Nachvorne1", [this] { Nachvorne1Click(); });
+    on("NachHinen1", [this] { NachHinen1Click(); });
+    on("FarbeM", [this] { FarbBtnClick(); });
+    on("SchriftartM", [this] { FontBtnClick(); });
+    on("Texteffekte1", [this] { Texteffekte1Click(); });
+    on("Linksbnig1", [this] { alignClick(0); });
+    on("Zentriert1", [this] { alignClick(1); });
+    on("Rechtsbndig1", [this] { alignClick(2); });
+    on("Transparenz1", [this] { Transparenz1Click(); });
+    on("SverhM", [this] { SverhMClick(); });
+    on("Nachlinksrotieren1", [this] { turnClick(true); });
+    on("Nachrechtsrotieren1", [this] { turnClick(false); });
+    const char* const shapes[8] = {"KreisM", "EllipseM", "QuadratM",         "RechteckM",
+                                   "Rund1M", "Rund2M",   "Liniehorizontal1", "Linievertikal1"};
+    for (int i = 0; i < 8; ++i)
+        on(shapes[i], [this, i] { shapeClick(i); });
+    on("Hintergrundbild1", [this] { Hintergrundbild1Click(); });
+
+    QToolButton* background = SpeedBar2->HintergrundBtn;
+    background->setToolTip(QStringLiteral("Hintergrund auswählen"));
+    background->setStatusTip(QStringLiteral("Hintergrund auswählen"));
+    background->setEnabled(true);
+    connect(background, &QToolButton::clicked, this, [this] { Hintergrundbild1Click(); });
+
+    KeyEdit->installEventFilter(new EditorKeys(*this));
+}
+
+void EditorPage::attachBackgroundAction(QAction* action) {
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, [this] { Hintergrundbild1Click(); });
+}
+
+void EditorPage::PopItUp(int X, int Y) {
+    if (!ObjectTable::isSlot(doc_.SelObj))
+        return;
+    Menus->prepare(doc_.Objs[doc_.SelObj]);
+    Menus->PopupMenu1->popup(PaintBox1->mapToGlobal(QPoint(X, Y)));
+}
+
+void EditorPage::Lschen1Click() {
+    if (deleteSelected(doc_, prompts_))
+        PaintBox1Paint();
+}
+
+void EditorPage::Nachvorne1Click() {
+    if (!ObjectTable::isSlot(doc_.SelObj))
+        return;
+    doc_.bringToFront();
+    PaintBox1Paint();
+}
+
+void EditorPage::NachHinen1Click() {
+    if (!ObjectTable::isSlot(doc_.SelObj))
+        return;
+    doc_.sendToBack();
+    PaintBox1Paint();
+}
+
+void EditorPage::FarbBtnClick() {
+    if (changeObjectColor(doc_, prompts_))
+        PaintBox1Paint();
+}
+
+void EditorPage::FontBtnClick() {
+    if (const auto font = changeObjectFont(doc_, prompts_)) {
+        FontDialog1.set(*font); // the next new text takes this font
+        doc_.Objs[doc_.SelObj].FontRef = FontDialog1.Font;
+        PaintBox1Paint();
+    }
+}
+
+void EditorPage::Texteffekte1Click() {
+    if (!selectedObject(doc_, TextKinds))
+        return;
+    EffektForm->preset(doc_.Objs[doc_.SelObj]);
+    if (EffektForm->exec() != QDialog::Accepted)
+        return;
+    if (Tobs* o = selectedObject(doc_, TextKinds)) {
+        EffektForm->applyTo(*o);
+        PaintBox1Paint();
+    }
+}
+
+void EditorPage::Transparenz1Click() {
+    if (!selectedObject(doc_, PictureKinds))
+        return;
+    TransForm->preset(doc_.Objs[doc_.SelObj]);
+    if (TransForm->exec() != QDialog::Accepted)
+        return;
+    if (Tobs* o = selectedObject(doc_, PictureKinds)) {
+        TransForm->applyTo(*o);
+        PaintBox1Paint();
+    }
+}
+
+void EditorPage::SverhMClick() {
+    if (toggleKeepAspect(doc_))
+        PaintBox1Paint();
+}
+
+void EditorPage::alignClick(int align) {
+    if (setTextAlign(doc_, align))
+        PaintBox1Paint();
+}
+
+void EditorPage::shapeClick(int shape) {
+    if (setShape(doc_, shape))
+        PaintBox1Paint();
+}
+
+void EditorPage::turnClick(bool left) {
+    const Tobs* o = selectedObject(doc_, TextKinds | PictureKinds);
+    if (!o)
+        return;
+    const bool picture = o->Kind == KindPicture;
+    // A big picture takes a while: the progress goes to the window's progress bar.
+    QWidget* sink = window();
+    auto progress = [sink](int percent) {
+        ProgressEvent event(percent);
+        QCoreApplication::sendEvent(sink, &event);
+    };
+    if (picture)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool turned = turnSelectedObject(doc_, left, progress);
+    if (picture)
+        QApplication::restoreOverrideCursor();
+    if (turned)
+        PaintBox1Paint();
+}
+
+void EditorPage::FormKeyDown(int key) {
+    // While a drag or a hand scroll runs, the mouse owns the editor.
+    if (MouseState != 0)
+        return;
+    switch (key) {
+    case Qt::Key_Delete:
+        Lschen1Click();
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (selectNextObject(doc_))
+            PaintBox1Paint();
+        break;
+    default:
+        break;
+    }
+}
+
+void EditorPage::PaintBox1DblClick(int X, int Y) {
+    emit paintBoxDoubleClicked(QPoint(X, Y));
+    if (tool() != EditorTool::Zeiger || MouseState != 0 || !selectedObject(doc_, TextKinds))
+        return;
+    // The paint box hands on the double click's press right after this handler;
+    // that press neither selects nor drags.
+    SkipNextPress = true;
+    TxtForm->setLines(textLines(doc_.Objs[doc_.SelObj].Text));
+    if (TxtForm->exec() != QDialog::Accepted)
+        return;
+    if (Tobs* o = selectedObject(doc_, TextKinds)) {
+        o->Text = joinTextLines(TxtForm->lines());
+        PaintBox1Paint();
+    }
+}
+
+void EditorPage::Hintergrundbild1Click() {
+    bkgndform->exec();
+}

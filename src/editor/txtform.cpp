@@ -1,0 +1,65 @@
+#include "editor/txtform.h"
+
+#include "document/propertycommands.h"
+#include "editor/accessiblename.h"
+
+#include <QDialogButtonBox>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("TxtForm"));
+    setWindowTitle(QStringLiteral("Text eingeben..."));
+    setAccessibleCaption(this, windowTitle());
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    setAccessibleCaption(Memo1, QStringLiteral("Text"));
+    Memo1->setFixedSize(401, 169);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the buttons, as in any dialog.
+    Memo1->setTabChangesFocus(true);
+
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    OKBtn = buttons->button(QDialogButtonBox::Ok);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* all = new QVBoxLayout(this);
+    all->setContentsMargins(8, 8, 8, 8);
+    all->addWidget(Memo1);
+    all->addWidget(line);
+    all->addWidget(buttons);
+    setFixedSize(417, 240);
+}
+
+void TTxtForm::setLines(const QStringList& lines) {
+    QString text = lines.join(QLatin1Char('\n'));
+    // An empty last line needs its own line break, or reading the memo back drops it.
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        text += QLatin1Char('\n');
+    Memo1->setPlainText(text);
+}
+
+QStringList TTxtForm::lines() const {
+    return splitLines(Memo1->toPlainText(), QLatin1Char('\n'));
+}
+
+void TTxtForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Memo1->setFocus(Qt::OtherFocusReason);
+}
