@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/commandline.h"
+#include "app/programicon.h"
 #include "app/sdiappform.h"
 #include "app/widgetprompts.h"
 #include "document/progpath.h"
@@ -17,6 +18,8 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("aufkleber-werkbank"));
     QApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));
     QApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+    QApplication::setDesktopFileName(DesktopId);
+    QApplication::setWindowIcon(programIcon());
 
     // The user interface is German, so are Qt's own standard buttons.
     QTranslator qtTranslator;
