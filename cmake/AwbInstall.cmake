@@ -46,10 +46,10 @@ set(CPACK_PACKAGE_NAME aufkleber-werkbank)
 set(CPACK_PACKAGE_VENDOR "Aufkleber-Werkbank")
 set(CPACK_PACKAGE_CONTACT "Aufkleber-Werkbank <post@aufkleberwerkbank.de>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Etiketten für Aufkleberbögen gestalten und drucken")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Gestaltet ein Etikett aus Texten, Figuren, Bildern und einem Hintergrundbild und druckt es\n"
-    "auf Bögen selbstklebender Etiketten; mit Katalog der Etikettensorten, Vorlagen-Assistent,\n"
-    "Bildexport, Scannen und Vorschaubildern für Dateiverwaltungen.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Gestaltet ein Etikett aus Texten, Figuren, Bildern und einem Hintergrundbild und druckt\n"
+       "es auf Bögen selbstklebender Etiketten; mit Katalog der Etikettensorten,\n"
+       "Vorlagen-Assistent, Bildexport, Scannen und Vorschaubildern für Dateiverwaltungen.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)

@@ -15,7 +15,6 @@ chmod 755 "$work"
 prefix=$work/prefix
 fail() { echo "check-install: $*" >&2; exit 1; }
 
-cmake --build "$build" --target aufkleber-werkbank awb_manpage
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 echo "== installed files"
@@ -47,14 +46,16 @@ done
 chmod -R a+rX "$work"
 chmod a-w "$prefix/bin"
 home=$work/home
-mkdir "$home"
+mkdir -p "$home/run"
+chmod 700 "$home/run"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
-    chown nobody "$home" "$labels"
+    chown -R nobody "$home" "$labels"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 run() {
-    env -i PATH=/usr/bin:/bin HOME="$home" XDG_DATA_DIRS="$XDG_DATA_DIRS" LANG=C.UTF-8 \
+    env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/run" \
+        XDG_DATA_DIRS="$XDG_DATA_DIRS" LANG=C.UTF-8 \
         "${as_user[@]}" "$@"
 }
 
@@ -93,7 +94,7 @@ for f in usr/bin/aufkleber-werkbank usr/share/applications/$id.desktop \
     grep -q " \./$f\$" "$work/contents" || fail "the package lacks $f"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for p in libqt6widgets6 libgraphicsmagick++-q16-12 libsane1 qt6-translations-l10n fonts-liberation; do
+for p in libqt6widgets6 libgraphicsmagick++-q16-12 qt6-translations-l10n fonts-liberation; do
     [[ "$depends" == *"$p"* ]] || fail "the package does not depend on $p"
 done
 unpacked=$work/unpacked
