@@ -45,6 +45,12 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     Info = new InfoDialog(this);
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
+    WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
+                                  [this] { clearall(); });
+    connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
+        EditorPg->applyWorkArea();
+        Pages->setCurrentWidget(EditorPg);
+    });
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -65,7 +71,7 @@ void TSDIAppForm::buildPages() {
 
     Pages = new QTabWidget(central);
     Pages->setObjectName(QStringLiteral("Pages"));
-    WizardPg = new WizardPage(Pages);
+    WizardPg = new WizardPage(Doc, prompts_, Pages);
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
