@@ -3,6 +3,7 @@
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
 #include "app/mainmenu.h"
+#include "app/menushortcuts.h"
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
@@ -40,6 +41,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts) {
     setObjectName(QStringLiteral("SDIAppForm"));
     Menu = new MainMenu(this);
+    new MenuShortcutPriority(*this, *Menu);
     buildPages();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Info = new InfoDialog(this);
@@ -91,6 +93,7 @@ void TSDIAppForm::buildPages() {
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
     ProgressBar1->setMaximumWidth(220);
     infoRow->addWidget(InfoPanel, 1);
     infoRow->addWidget(ProgressBar1);
