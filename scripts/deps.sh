@@ -12,6 +12,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     netpbm fonts-liberation
     xvfb xauth imagemagick
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file man-db python3
 )
 
 missing=()

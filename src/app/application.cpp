@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/lifecyclecommands.h"
+#include "app/programicon.h"
 #include "app/sdiappform.h"
 #include "app/widgetprompts.h"
 #include "document/progpath.h"
@@ -32,6 +33,8 @@ int runApplication(int argc, char** argv) {
 
     QApplication app(argc, argv);
     configureApplication();
+    QApplication::setDesktopFileName(DesktopId);
+    QApplication::setWindowIcon(programIcon());
 
     // The user interface is German, so are Qt's own standard buttons.
     QTranslator qtTranslator;

@@ -2,10 +2,11 @@
 
 #include "app/application.h"
 #include "app/commandlineexport.h"
+#include "app/commandlinethumbnail.h"
+#include "app/streamprompts.h"
 #include "codec/rasterio.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
-#include "document/prompts.h"
 #include "document/settingsstore.h"
 #include "render/picturefileloader.h"
 
@@ -20,27 +21,10 @@
 namespace {
 const QString ProgramName = QStringLiteral("aufkleber-werkbank");
 
-// Messages of the reader go to standard error; nobody is there to answer questions.
-class StreamPrompts : public Prompts {
-public:
-    explicit StreamPrompts(QTextStream& err) : err_(err) {}
-    Answer message(const QString& text, const QString& caption, Buttons buttons, Icon) override {
-        err_ << ProgramName << ": ";
-        if (!caption.isEmpty())
-            err_ << caption << ": ";
-        err_ << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << Qt::endl;
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    }
-    QString openFileName(FileRequest&) override { return QString(); }
-    QString saveFileName(FileRequest&) override { return QString(); }
-
-private:
-    QTextStream& err_;
-};
-
 QString helpText() {
     return QStringLiteral(
         "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n"
+        "        aufkleber-werkbank --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
         "\n"
         "Ohne Optionen startet die Aufkleber-Werkbank mit ihrem Fenster.\n"
         "\n"
@@ -53,6 +37,9 @@ QString helpText() {
         "        Bildformat K: 1 BMP, 2 DIB, 3 GIF, 4 IFF, 5 JIF, 6 JPG, 7 LBM, 8 PCX,\n"
         "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des Formats.\n"
         "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
+        "  --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
+        "        Speichert ein Vorschaubild des Etiketts als PNG, dessen längere Seite\n"
+        "        GRÖSSE Pixel misst (1 bis 1024, ohne Angabe 256).\n"
         "  -h, --help      Zeigt diese Hilfe.\n"
         "  -v, --version   Zeigt die Version.\n");
 }
@@ -68,12 +55,28 @@ int storedLabelNumber() {
     return SettingsStore::readInt(*settings, QStringLiteral("Zaehler/LaufendeNummer"), 1,
                                   std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
 }
+int thumbnailJob(const QCommandLineParser& parser, QTextStream& err) {
+    const QStringList args = parser.positionalArguments();
+    if (parser.optionNames().size() != 1)
+        return usageError(err, QStringLiteral("--thumbnail steht allein."));
+    if (args.size() < 2 || args.size() > 3)
+        return usageError(err, QStringLiteral("--thumbnail braucht die Etikettdatei, die "
+                                              "PNG-Datei und wahlweise die Größe."));
+    int size = DefaultThumbnailSize;
+    bool ok = true;
+    if (args.size() == 3)
+        size = args[2].toInt(&ok);
+    if (!ok || size < 1 || size > MaxThumbnailSize)
+        return usageError(err, QStringLiteral("Ungültige Größe \"") + args[2] +
+                                   QStringLiteral("\": erlaubt sind 1 bis 1024."));
+    return writeLabelThumbnail(args[0], args[1], size, storedLabelNumber(), err);
+}
 } // namespace
 
 bool isCommandLineJob(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option :
-             {"--export-image", "--filter-index", "--help", "-h", "--version", "-v", "-?"}) {
+        for (const char* option : {"--export-image", "--filter-index", "--thumbnail", "--help",
+                                   "-h", "--version", "-v", "-?"}) {
             if (std::strcmp(argv[i], option) == 0)
                 return true;
         }
@@ -106,7 +109,8 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption versionOption(
         QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions({exportOption, filterOption, helpOption, versionOption});
+    const QCommandLineOption thumbnailOption(QStringLiteral("thumbnail"));
+    parser.addOptions({exportOption, filterOption, helpOption, versionOption, thumbnailOption});
 
     if (!parser.parse(arguments)) {
         if (!parser.unknownOptionNames().isEmpty())
@@ -131,6 +135,8 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         out << ProgramName << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return 0;
     }
+    if (parser.isSet(thumbnailOption))
+        return thumbnailJob(parser, err);
     if (!parser.isSet(exportOption))
         return usageError(err, QStringLiteral("--filter-index gilt nur mit --export-image."));
     const QStringList files = parser.positionalArguments();

@@ -5,7 +5,8 @@
 class QTextStream;
 
 // The command line: "--export-image DATEI.ett AUSGABE [--filter-index K]" turns a
-// label file into a picture without a window; "--help" and "--version" say what
+// label file into a picture without a window, "--thumbnail DATEI.ett AUSGABE.png
+// [GRÖSSE]" into a thumbnail for file managers; "--help" and "--version" say what
 // they say. Without these options the program starts with its window.
 
 // True when the arguments ask for a command-line job instead of the window.

@@ -21,11 +21,16 @@ QSize exportPictureSize(const TLabelFormat& format) {
 }
 
 bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture) {
-    const QSize size = exportPictureSize(doc.Format);
+    return renderLabelPicture(doc, number, exportPictureSize(doc.Format),
+                              double(ExportPixelsPerInch) / 20000, picture);
+}
+
+bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outputScale,
+                        TDibRecord& picture) {
     if (!newdib(picture, size.width(), size.height(), 24, nullptr, 0))
         return false;
     picture.Image.fill(Qt::white);
-    DeviceOutputGuard output(doc.Output, double(ExportPixelsPerInch) / 20000);
+    DeviceOutputGuard output(doc.Output, outputScale);
     QPainter canvas(&picture.Image);
     DrawVCart(canvas, doc, size.width(), size.height(), size.width(), size.height(),
               doc.Output.OutputScale, false, number);

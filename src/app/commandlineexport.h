@@ -16,6 +16,10 @@ QSize exportPictureSize(const TLabelFormat& format);
 // Draws the label into a new 24-bit picture with the label number for "%%NUMMER%%".
 // False when the label's size gives no possible picture.
 bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture);
+// The same at another scale: a picture of the given size, outputScale pixels per
+// document unit (96 / 20000 for the export).
+bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outputScale,
+                        TDibRecord& picture);
 
 // The save filter's entries, counted from 1: extension (".bmp" ... ".tif"), format
 // code index + 2.

@@ -20,12 +20,15 @@ QString withSlash(QString folder) {
     return folder;
 }
 
-// The sample pictures are compiled in as resources of the application.
+// The sample pictures are compiled in as resources of the application; an installed
+// program also finds them among its shared files.
 void provideSamples(const QString& folder) {
     for (const char* name : {"logo.jpg", "hintergrund.jpg"}) {
         const QString target = folder + QLatin1String(name);
-        const QString source = QStringLiteral(":/samples/") + QLatin1String(name);
-        if (!QFile::exists(target) && QFile::exists(source)) {
+        QString source = QStringLiteral(":/samples/") + QLatin1String(name);
+        if (!QFile::exists(source))
+            source = installedDataFile(QLatin1String(name));
+        if (!QFile::exists(target) && !source.isEmpty()) {
             QFile::copy(source, target);
             QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                               QFile::ReadOther);
@@ -49,6 +52,18 @@ void initProgPath(const QString& forcedFolder) {
     QDir().mkpath(data);
     progPathStore() = withSlash(data);
     provideSamples(progPathStore());
+}
+
+QString installedDataFile(const QString& name) {
+#ifdef AWB_DATADIR_FROM_BINDIR
+    // Beside the program first, so an unpacked or relocated installation finds its own.
+    const QString beside = QCoreApplication::applicationDirPath() +
+                           QStringLiteral("/" AWB_DATADIR_FROM_BINDIR "/") + name;
+    if (QFileInfo(beside).isFile())
+        return beside;
+#endif
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                  QStringLiteral("aufkleber-werkbank/") + name);
 }
 
 QString ProgPath() {

@@ -9,6 +9,10 @@ QString ProgPath();
 // Decides the program folder once at start-up; tests may name one of their own.
 void initProgPath(const QString& forcedFolder = QString());
 
+// A file shipped in the installation's shared folder (share/aufkleber-werkbank),
+// empty when there is none.
+QString installedDataFile(const QString& name);
+
 // A picture path that lies directly in the program folder becomes the bare file
 // name (letter case ignored); every other path stays as it is.
 QString SubProgPath(const QString& path, const QString& progPath = ProgPath());
