@@ -3,8 +3,8 @@
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
 #include "app/mainmenu.h"
+#include "app/scan/scancommands.h"
 #include "app/windowplacement.h"
-#include "codec/appevents.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
 #include "wizard/wizardpage.h"
@@ -45,6 +45,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     Info = new InfoDialog(this);
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
+    Scan = new ScanCommands(*this, prompts_);
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -126,10 +127,8 @@ void TSDIAppForm::updateCaption() {
 }
 
 bool TSDIAppForm::event(QEvent* event) {
-    if (event->type() == ProgressEventType) {
-        ProgressBar1->setValue(static_cast<ProgressEvent*>(event)->Value);
+    if (Scan && Scan->dispatch(event))
         return true;
-    }
     return QMainWindow::event(event);
 }
 

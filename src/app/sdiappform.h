@@ -12,6 +12,7 @@ class Prompts;
 class QLabel;
 class QProgressBar;
 class QTabWidget;
+class ScanCommands;
 class WizardPage;
 
 // The main window: holds the one open document and composes the pages, the menu,
@@ -34,6 +35,7 @@ public:
     MainMenu* Menu = nullptr;
     InfoDialog* Info = nullptr;
     DocumentCommands* Commands = nullptr;
+    ScanCommands* Scan = nullptr;
 
     // The running label number of the wizard page.
     int labelNumber() const;
