@@ -117,23 +117,27 @@ private slots:
         QTest::addColumn<bool>("cancel");
         QTest::addColumn<QString>("message");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("saved as JPEG")
-            << QByteArray("test-picture \"Color pattern\"\n") << false << QString() << true;
+        QTest::addColumn<QString>("dpi");
+        QTest::newRow("saved as JPEG") << QByteArray("test-picture \"Color pattern\"\n") << false
+                                       << QString() << true << QStringLiteral("100 dpi");
         QTest::newRow("device fails")
             << QByteArray("read-status-code \"SANE_STATUS_IO_ERROR\"\n") << false
-            << QStringLiteral("Fehler beim Einscannen: Der Scanner antwortet nicht mehr.") << false;
+            << QStringLiteral("Fehler beim Einscannen: Der Scanner antwortet nicht mehr.") << false
+            << QStringLiteral("100 dpi");
         QTest::newRow("cancelled") << QByteArray("read-limit true\nread-limit-size 500\n"
-                                                 "read-delay true\nread-delay-duration 20000\n")
-                                   << true << QString() << false;
+                                                 "read-delay true\nread-delay-duration 200000\n")
+                                   << true << QString() << false << QStringLiteral("600 dpi");
     }
     void scanAndSave() {
         QFETCH(QByteArray, conf);
         QFETCH(bool, cancel);
         QFETCH(QString, message);
         QFETCH(bool, saved);
+        QFETCH(QString, dpi);
         QVERIFY(useSaneTestDevice(confDir(), conf));
         SettingsStore::open()->setValue(QStringLiteral("Scanner/Geraet"), QStringLiteral("test:0"));
-        const QString target = dir.filePath(QStringLiteral("scan%1").arg(QTest::currentDataTag()));
+        const QString target = dir.filePath(QStringLiteral("scan%1").arg(
+            QString::fromUtf8(QTest::currentDataTag()).remove(QLatin1Char(' '))));
         ScriptedPrompts prompts;
         prompts.fileNames.enqueue(target);
         prompts.filterChoices.enqueue(5);
@@ -145,7 +149,7 @@ private slots:
             if (!d->isVisible())
                 return false;
             d->ModeBox->setCurrentText(QStringLiteral("Farbe"));
-            d->ResolutionBox->setCurrentText(QStringLiteral("100 dpi"));
+            d->ResolutionBox->setCurrentText(dpi);
             d->LeftEd->setValue(10);
             d->TopEd->setValue(0);
             d->WidthEd->setValue(51);

@@ -1,8 +1,8 @@
 #include "app/scan/jpegqform.h"
 
+#include "app/scan/okcancel.h"
 #include "document/settingsstore.h"
 
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -54,12 +54,7 @@ TJPEGQForm::TJPEGQForm(QWidget* parent) : QDialog(parent) {
     grid->addWidget(QualED2, 1, 2);
     layout->addWidget(group);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    for (QAbstractButton* b : buttons->buttons())
-        b->setAccessibleName(b->text());
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    addOkCancel(this, layout);
     connect(QualED1, &QSlider::valueChanged, this, &TJPEGQForm::QualED1Change);
     connect(QualED2, &QDoubleSpinBox::valueChanged, this, &TJPEGQForm::QualED2Change);
     layout->setSizeConstraint(QLayout::SetFixedSize);

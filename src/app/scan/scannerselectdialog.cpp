@@ -1,6 +1,7 @@
 #include "app/scan/scannerselectdialog.h"
 
-#include <QDialogButtonBox>
+#include "app/scan/okcancel.h"
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -18,12 +19,7 @@ ScannerSelectDialog::ScannerSelectDialog(QWidget* parent) : QDialog(parent) {
     label->setBuddy(DeviceList);
     layout->addWidget(label);
     layout->addWidget(DeviceList);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    for (QAbstractButton* b : buttons->buttons())
-        b->setAccessibleName(b->text());
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    addOkCancel(this, layout);
     connect(DeviceList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     resize(420, 260);
 }
