@@ -7,7 +7,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-private-dev qt6-translations-l10n
     libgraphicsmagick++1-dev graphicsmagick
-    libsane-dev sane-utils
+    libsane-dev libsane1 libsane-common sane-utils
     libbenchmark-dev
     clang libclang-rt-14-dev
     netpbm fonts-liberation

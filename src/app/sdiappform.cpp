@@ -5,8 +5,8 @@
 #include "app/lifecyclecommands.h"
 #include "app/mainmenu.h"
 #include "app/menushortcuts.h"
+#include "app/scan/scancommands.h"
 #include "app/windowplacement.h"
-#include "codec/appevents.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
 #include "wizard/wizardpage.h"
@@ -49,6 +49,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
     Lifecycle = new LifecycleCommands(*this, prompts_);
+    Scan = new ScanCommands(*this, prompts_);
     WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
                                   [this] { clearall(); });
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
@@ -135,10 +136,8 @@ void TSDIAppForm::updateCaption() {
 }
 
 bool TSDIAppForm::event(QEvent* event) {
-    if (event->type() == ProgressEventType) {
-        ProgressBar1->setValue(static_cast<ProgressEvent*>(event)->Value);
+    if (Scan && Scan->dispatch(event))
         return true;
-    }
     return QMainWindow::event(event);
 }
 

@@ -13,6 +13,7 @@ class Prompts;
 class QLabel;
 class QProgressBar;
 class QTabWidget;
+class ScanCommands;
 class WizardPage;
 
 // The main window: holds the one open document and composes the pages, the menu,
@@ -36,6 +37,7 @@ public:
     InfoDialog* Info = nullptr;
     DocumentCommands* Commands = nullptr;
     LifecycleCommands* Lifecycle = nullptr;
+    ScanCommands* Scan = nullptr;
 
     // The running label number of the wizard page.
     int labelNumber() const;

@@ -12,3 +12,10 @@ public:
     explicit ProgressEvent(int value) : QEvent(ProgressEventType), Value(value) {}
     int Value;
 };
+
+// A scan has ended; Ticket names its result for GetScanedDib.
+class ScanFinishedEvent : public QEvent {
+public:
+    explicit ScanFinishedEvent(int ticket) : QEvent(ScanFinishedEventType), Ticket(ticket) {}
+    int Ticket;
+};

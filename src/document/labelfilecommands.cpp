@@ -49,10 +49,15 @@ bool saveLabelFileAs(LabelDocument& doc, Prompts& prompts, Prompts::FileRequest&
     if (fileName.isEmpty())
         return false;
     // Asked for every existing file, also one that cannot be read: the save replaces it.
-    if (QFileInfo::exists(fileName) &&
-        prompts.message(QStringLiteral("Die Datei existiert schon, soll Sie überschrieben werden?"),
-                        QStringLiteral("Vorhandene Datei Überschreiben?"), Prompts::Buttons::YesNo,
-                        Prompts::Icon::Question) != Prompts::Answer::Yes)
+    if (!mayReplaceFile(fileName, prompts))
         return false;
     return Saveit(doc, fileName, prompts);
+}
+
+bool mayReplaceFile(const QString& fileName, Prompts& prompts) {
+    return !QFileInfo::exists(fileName) ||
+           prompts.message(
+               QStringLiteral("Die Datei existiert schon, soll Sie überschrieben werden?"),
+               QStringLiteral("Vorhandene Datei Überschreiben?"), Prompts::Buttons::YesNo,
+               Prompts::Icon::Question) == Prompts::Answer::Yes;
 }

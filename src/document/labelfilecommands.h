@@ -30,3 +30,7 @@ bool saveLabelFile(LabelDocument& doc, Prompts& prompts, Prompts::FileRequest& d
 
 // Save as: asks for a name (dialog keeps the last folder) and before replacing a file.
 bool saveLabelFileAs(LabelDocument& doc, Prompts& prompts, Prompts::FileRequest& dialog);
+
+// Before a file is replaced: true when there is none of that name, or the user
+// agrees to replace it.
+bool mayReplaceFile(const QString& fileName, Prompts& prompts);
