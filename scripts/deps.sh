@@ -12,6 +12,7 @@ PACKAGES=(
     clang libclang-rt-14-dev
     netpbm fonts-liberation
     xvfb xauth imagemagick
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -3,10 +3,12 @@
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
 #include "app/mainmenu.h"
+#include "app/printmenu.h"
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
+#include "output/printpage.h"
 #include "wizard/wizardpage.h"
 
 #include <QAction>
@@ -24,16 +26,6 @@
 namespace {
 const QString CounterKey = QStringLiteral("Zaehler/LaufendeNummer");
 
-// A page whose commands arrive later: it says so instead of staying blank.
-QWidget* pendingPage(const QString& objectName, const QString& text, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(objectName);
-    auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(text, page);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-    return page;
-}
 } // namespace
 
 TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
@@ -68,7 +60,7 @@ void TSDIAppForm::buildPages() {
     WizardPg = new WizardPage(Pages);
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
-    PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
+    PrintPg = makePrintPage(*this, prompts_, Pages);
     Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
     Pages->addTab(EditorPg, QStringLiteral("Editor"));
     Pages->addTab(PrintPg, QStringLiteral("Drucken"));
@@ -99,10 +91,15 @@ void TSDIAppForm::connectMenu() {
     QAction* info = Menu->action(QStringLiteral("Info1"));
     info->setEnabled(true);
     connect(info, &QAction::triggered, Info, &QDialog::exec);
+    connectPrintMenu(*Menu, *PrintPg);
 }
 
 int TSDIAppForm::labelNumber() const {
     return WizardPg->labelNumber();
+}
+
+void TSDIAppForm::setLabelNumber(int value) {
+    WizardPg->setLabelNumber(value);
 }
 
 void TSDIAppForm::showInfoLine() {
@@ -113,6 +110,7 @@ void TSDIAppForm::applyFormat() {
     showInfoLine();
     Doc.computeWorkArea();
     EditorPg->applyWorkArea();
+    PrintPg->VPaintPaint();
 }
 
 void TSDIAppForm::clearall() {

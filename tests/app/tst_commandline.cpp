@@ -1,8 +1,8 @@
 #include "app/commandline.h"
-#include "app/commandlineexport.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
+#include "output/labelexport.h"
 #include "render/picturefileloader.h"
 #include "scriptedprompts.h"
 
@@ -332,6 +332,12 @@ private slots:
         QTest::newRow("version") << QStringList{QStringLiteral("-v")} << true;
         QTest::newRow("filter index with =")
             << QStringList{QStringLiteral("--filter-index=3")} << true;
+        QTest::newRow("print") << QStringList{QStringLiteral("--print"), QStringLiteral("a.ett")}
+                               << true;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--foo")} << true;
+        QTest::newRow("Qt's style with =")
+            << QStringList{QStringLiteral("--style=fusion")} << false;
+        QTest::newRow("label file only") << QStringList{QStringLiteral("a.ett")} << false;
     }
     void commandLineJobIsRecognised() {
         QFETCH(QStringList, args);
