@@ -18,8 +18,7 @@ public:
 
 class NoPictures : public PictureLoader {
 public:
-    bool load(TDibRecord&, const QString&) override { return false; }
-    void rotate(TDibRecord&, int) override {}
+    PictureLoad load(TDibRecord&, const QString&, int) override { return PictureLoad::Failed; }
 };
 
 void fillFullDocument(LabelDocument& doc) {

@@ -27,14 +27,12 @@ public:
 // and leave the blank one, as the program's loader does.
 class FakePictures : public PictureLoader {
 public:
-    bool load(TDibRecord& rec, const QString& name) override {
+    PictureLoad load(TDibRecord& rec, const QString& name, int rotation) override {
         const bool found = name.size() % 2 == 0;
         newdib(rec, found ? 3 : 32, found ? 2 : 20, 24, nullptr, 0);
-        return found;
-    }
-    void rotate(TDibRecord& rec, int rotation) override {
         if (rotation == 1 || rotation == 3)
             rec.Image = rec.Image.transformed(QTransform().rotate(rotation == 1 ? 90 : -90));
+        return found ? PictureLoad::Loaded : PictureLoad::Failed;
     }
 };
 

@@ -239,6 +239,15 @@ Magick::Image toMagick(const TDibRecord& picture, PaletteMode mode) {
     return indexedImage(reduced.Image, mode);
 }
 
+// The JPEG's last scan is followed by the end-of-image marker. Inside the
+// entropy-coded data a 0xFF byte is always followed by 0x00 or a restart marker,
+// so the end marker cannot be mistaken; a file cut short has none after its last
+// start of scan.
+bool jpegComplete(const QByteArray& data) {
+    const qsizetype lastScan = data.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
+    return lastScan >= 0 && data.indexOf(QByteArrayView("\xFF\xD9", 2), lastScan + 2) >= 0;
+}
+
 } // namespace
 
 void initMagick() {
@@ -262,7 +271,8 @@ void initMagick() {
     (void)done;
 }
 
-bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& out) {
+bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& out,
+                  QSize sizeHint) {
     out = TDibRecord();
     initMagick();
     if (data.isEmpty())
@@ -286,13 +296,21 @@ bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& o
     std::snprintf(info->magick, sizeof info->magick, "%s", format->magick);
     info->subimage = 0;
     info->subrange = 1;
+    if (sizeHint.isValid() && !sizeHint.isEmpty()) {
+        const QByteArray size =
+            QByteArray::number(sizeHint.width()) + 'x' + QByteArray::number(sizeHint.height());
+        MagickLib::CloneString(&info->size, size.constData());
+    }
     MagickLib::GetExceptionInfo(&exception);
     MagickLib::Image* raw =
         MagickLib::BlobToImage(info, data.constData(), size_t(data.size()), &exception);
     // A damaged or cut-off file is no picture, even if part of it could be read;
-    // other remarks of a decoder (unknown tags, colour profiles) do not matter.
-    const bool damaged = exception.severity >= MagickLib::ErrorException ||
-                         exception.severity == MagickLib::CorruptImageWarning;
+    // other remarks of a decoder (unknown tags, colour profiles) do not matter. A
+    // JPEG whose data runs to its end marker decoded fully: stray bytes between its
+    // segments are a harmless remark.
+    const bool corrupt = exception.severity == MagickLib::CorruptImageWarning &&
+                         !(qstrcmp(format->magick, "JPEG") == 0 && jpegComplete(data));
+    const bool damaged = exception.severity >= MagickLib::ErrorException || corrupt;
     MagickLib::DestroyExceptionInfo(&exception);
     MagickLib::DestroyImageInfo(info);
     if (!raw)

@@ -3,6 +3,7 @@
 #include "codec/dibrecord.h"
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
 
 // The picture formats that GraphicsMagick reads and writes for us.
@@ -14,7 +15,10 @@ void initMagick();
 // Decodes a picture file's bytes. The format is taken from the content, and from
 // the file name's extension for formats that carry no signature. Only raster
 // file formats are accepted. Returns false (out without picture) on any failure.
-bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& out);
+// A non-empty sizeHint lets formats that can (JPEG) decode at a reduced scale that
+// is still at least that large.
+bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& out,
+                  QSize sizeHint = {});
 
 enum class MagickTarget { Bmp, BmpRle8, Gif, Jpeg, Pcx, Tga, Tiff };
 

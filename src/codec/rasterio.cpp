@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <atomic>
@@ -89,9 +90,57 @@ QList<QRgb> halftonePalette() {
     return table;
 }
 
+// A DIB as the clipboard and some programs store it: the BITMAPINFOHEADER (or the
+// older BITMAPCOREHEADER) without the file header that a BMP file begins with.
+// Returns the same picture as a BMP file, or nothing when the data is no such DIB.
+QByteArray bmpFromHeaderlessDib(const QByteArray& data) {
+    if (data.size() < 12)
+        return {};
+    const auto u16 = [&data](int at) { return qFromLittleEndian<quint16>(data.constData() + at); };
+    const auto u32 = [&data](int at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    const quint32 headerSize = u32(0);
+    const bool core = headerSize == 12;
+    if (!core && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 64 &&
+        headerSize != 108 && headerSize != 124)
+        return {};
+    if (data.size() < qsizetype(headerSize))
+        return {};
+    const int planes = core ? u16(8) : u16(12);
+    const int bits = core ? u16(10) : u16(14);
+    const qint64 width = core ? u16(4) : qint32(u32(4));
+    const qint64 height = core ? u16(6) : qint32(u32(8));
+    if (planes != 1 || width <= 0 || height == 0 ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32))
+        return {};
+    qint64 colours = 0;
+    qint64 masks = 0;
+    if (core) {
+        colours = bits <= 8 ? (3LL << bits) : 0;
+    } else {
+        const quint32 used = u32(32);
+        if (used > 256 && bits <= 8)
+            return {};
+        colours = 4 * qint64(used ? used : bits <= 8 ? (1U << bits) : 0);
+        const quint32 compression = u32(16);
+        if (headerSize == 40 && compression == 3)
+            masks = 12; // BI_BITFIELDS: three colour masks follow the header
+        else if (headerSize == 40 && compression == 6)
+            masks = 16; // BI_ALPHABITFIELDS
+    }
+    const qint64 offset = 14 + qint64(headerSize) + colours + masks;
+    if (offset >= 14 + data.size())
+        return {};
+    QByteArray bmp(14, '\0');
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    qToLittleEndian<quint32>(quint32(14 + data.size()), bmp.data() + 2);
+    qToLittleEndian<quint32>(quint32(offset), bmp.data() + 10);
+    return bmp + data;
+}
+
 } // namespace
 
-bool OpenDib(TDibRecord& out, const QString& fileName) {
+bool OpenDib(TDibRecord& out, const QString& fileName, QSize sizeHint) {
     out = TDibRecord();
     const QFileInfo info(fileName);
     if (fileName.isEmpty() || !info.isFile() || info.size() <= 0 || info.size() > MaxFileBytes)
@@ -104,7 +153,9 @@ bool OpenDib(TDibRecord& out, const QString& fileName) {
         return false;
     if (isIlbm(data))
         return readIlbm(data, out);
-    return magickDecode(data, fileName, out);
+    if (const QByteArray bmp = bmpFromHeaderlessDib(data); !bmp.isEmpty())
+        return magickDecode(bmp, fileName, out, sizeHint);
+    return magickDecode(data, fileName, out, sizeHint);
 }
 
 int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode) {

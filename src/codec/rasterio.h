@@ -2,13 +2,16 @@
 
 #include "codec/dibrecord.h"
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 // Reading and writing picture files.
 
 // Reads any readable format. Success exactly when out holds a picture afterwards.
-bool OpenDib(TDibRecord& out, const QString& fileName);
+// With a size hint, formats that can (JPEG) decode at a reduced scale that is still
+// at least that large, as a preview needs.
+bool OpenDib(TDibRecord& out, const QString& fileName, QSize sizeHint = {});
 
 // Format codes: BMP 3, DIB 4, GIF 5, IFF 6, JIF 7, JPG 8, LBM 9, PCX 10, RLE 11, TGA 12, TIF 13
 // (the 1-based index of the save filter entry + 2). Returns 1 on success, anything

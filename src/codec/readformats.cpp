@@ -21,6 +21,10 @@ const ReadFormat Formats[] = {
     {"DCX", "dcx", "ZSoft Paintbrush, mehrseitig"},
     {"TGA", "tga;icb;vda;vst", "Truevision Targa"},
     {"PNM", "pnm;pbm;pgm;ppm", "Portable Anymap"},
+    // The names GraphicsMagick finds in the content of the same files.
+    {"PBM", "", "Portable Anymap"},
+    {"PGM", "", "Portable Anymap"},
+    {"PPM", "", "Portable Anymap"},
     {"PAM", "pam", "Portable Arbitrary Map"},
     {"ICO", "ico", "Windows Icon"},
     {"CUR", "cur", "Windows Cursor"},

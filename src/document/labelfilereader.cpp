@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 // The layout is a packed little-endian record format of its own; it is read field
 // by field here because no library knows it. Nothing read is trusted: every read
@@ -200,32 +202,52 @@ RecordRead readRecords(FieldReader& r, LabelDocument& doc) {
     }
 }
 
+// What an open has reported about pictures: each failed name once, however many
+// slots name it, the first few names only (then one word for all the others), and
+// the full memory for pictures once.
+constexpr int FailedNamesReported = 10;
+struct PictureReports {
+    QSet<QString> failedNames;
+    bool budgetReported = false;
+};
+
 // A stored name first as it is, then as a file of the same name beside the label file.
-void loadPicture(TDibRecord& rec, const QString& name, const QString& ettFolder, Prompts& prompts,
-                 PictureLoader& pictures) {
-    if (pictures.load(rec, name))
-        return;
+void loadPicture(TDibRecord& rec, const QString& name, int rotation, const QString& ettFolder,
+                 Prompts& prompts, PictureLoader& pictures, PictureReports& reports) {
+    PictureLoad result = pictures.load(rec, name, rotation);
     const QString part = fileNamePart(name);
-    if (!part.isEmpty() && !ettFolder.isEmpty() &&
-        pictures.load(rec, QDir(ettFolder).filePath(part)))
+    if (result == PictureLoad::Failed && !part.isEmpty() && !ettFolder.isEmpty())
+        result = pictures.load(rec, QDir(ettFolder).filePath(part), rotation);
+    if (result == PictureLoad::OverBudget) {
+        if (!std::exchange(reports.budgetReported, true))
+            prompts.error(pictureBudgetMessage(name));
         return;
-    prompts.error(QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden."));
+    }
+    if (result != PictureLoad::Failed || reports.failedNames.size() > FailedNamesReported ||
+        reports.failedNames.contains(name))
+        return;
+    reports.failedNames.insert(name);
+    if (reports.failedNames.size() <= FailedNamesReported)
+        prompts.error(QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden."));
+    else
+        prompts.error(QStringLiteral("Weitere Bilder konnten nicht geladen werden; an ihrer "
+                                     "Stelle steht ein leeres Bild."));
 }
 
 // Pictures are loaded once per slot after all records are read, so a file cannot
 // make the same slot load pictures again and again.
 void loadPictures(LabelDocument& doc, const QString& ettFolder, Prompts& prompts,
                   PictureLoader& pictures) {
+    PictureReports reports;
     if (doc.BkgndMode != BkgndNone && !doc.BkgndFile.isEmpty())
-        loadPicture(doc.BkgndPic, doc.BkgndFile, ettFolder, prompts, pictures);
+        loadPicture(doc.BkgndPic, doc.BkgndFile, 0, ettFolder, prompts, pictures, reports);
     for (int slot = 1; slot <= ObjectTable::MaxObjs; ++slot) {
         Tobs& o = doc.Objs[slot];
         if (o.Kind != KindPicture)
             continue;
         deldib(o.Picture);
-        loadPicture(o.Picture, o.Text, ettFolder, prompts, pictures);
         // Width and Height are stored as they are: they already describe the turned picture.
-        pictures.rotate(o.Picture, o.Rotation);
+        loadPicture(o.Picture, o.Text, o.Rotation, ettFolder, prompts, pictures, reports);
     }
 }
 } // namespace

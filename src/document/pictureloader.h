@@ -4,15 +4,27 @@
 
 #include <QString>
 
+// What became of a picture that was asked for.
+enum class PictureLoad {
+    Loaded,
+    Failed,     // unreadable or missing
+    OverBudget, // readable, but the document's pictures already fill their memory
+};
+
 // How the label file reader gets its pictures: the document layer only knows this
 // interface; the picture loading itself lives with the renderer.
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
     // Loads the named picture into rec (a name without folder is relative to the
-    // program folder). On failure rec holds the blank replacement picture and the
-    // result is false.
-    virtual bool load(TDibRecord& rec, const QString& name) = 0;
-    // Turns the picture by a stored rotation: 1 right, 2 half turn, 3 left.
-    virtual void rotate(TDibRecord& rec, int rotation) = 0;
+    // program folder), turned by a stored rotation: 1 right, 2 half turn, 3 left.
+    // Unless loaded, rec holds the blank replacement picture, turned alike.
+    virtual PictureLoad load(TDibRecord& rec, const QString& name, int rotation) = 0;
 };
+
+// The message for a picture that the memory for pictures has no room for.
+inline QString pictureBudgetMessage(const QString& name) {
+    return QStringLiteral("Das Bild (") + name +
+           QStringLiteral(") wurde nicht geladen: Die Bilder des Etiketts belegen schon den "
+                          "ganzen Speicher für Bilder (2 GB). Weitere Bilder bleiben leer.");
+}

@@ -2,6 +2,7 @@
 
 #include "document/progpath.h"
 #include "editor/folderbox.h"
+#include "editor/previewloader.h"
 #include "editor/previewpane.h"
 #include "render/picload.h"
 
@@ -114,6 +115,11 @@ TBMPOpenForm::TBMPOpenForm(QWidget* parent) : QDialog(parent) {
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(VSchauCheck, &QCheckBox::toggled, this,
             [this](bool on) { PaintBox1->setPicture(&PreviewBmp, on); });
+    previews_ = new PreviewLoader(this);
+    connect(previews_, &PreviewLoader::loaded, this, [this](const QImage& picture) {
+        PreviewBmp = picture;
+        PaintBox1->setPicture(&PreviewBmp, VSchauCheck->isChecked());
+    });
 
     setFolder(ProgPath());
 }
@@ -157,9 +163,18 @@ QString TBMPOpenForm::pathOf(const QString& name) const {
 }
 
 void TBMPOpenForm::OpenFileNow(const QString& name) {
-    if (!VSchauCheck->isChecked() || !LoadBit(PreviewBmp, pathOf(name)))
-        PreviewBmp = QImage();
+    // The area stays empty until the picture is decoded; a picture chosen before
+    // that is never shown.
+    PreviewBmp = QImage();
     PaintBox1->setPicture(&PreviewBmp, VSchauCheck->isChecked());
+    if (VSchauCheck->isChecked())
+        previews_->request(pathOf(name), PaintBox1->size());
+    else
+        previews_->cancel();
+}
+
+bool TBMPOpenForm::previewPending() const {
+    return previews_->pending();
 }
 
 QModelIndex TBMPOpenForm::indexOf(const QString& name) const {

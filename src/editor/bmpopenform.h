@@ -5,6 +5,7 @@
 #include <QString>
 
 class FolderBox;
+class PreviewLoader;
 class PreviewPane;
 class QCheckBox;
 class QComboBox;
@@ -45,8 +46,11 @@ public:
     // The file list's masks ("*" at first).
     QStringList mask() const { return mask_; }
     void setMask(const QStringList& masks);
-    // Loads the named file of the current folder into the preview.
+    // Starts loading the named file of the current folder into the preview; the
+    // picture is decoded on a worker thread and shown when it is ready.
     void OpenFileNow(const QString& name);
+    // A preview is being decoded.
+    bool previewPending() const;
 
     // Index of a name in the file list, once the folder has been read.
     QModelIndex indexOf(const QString& name) const;
@@ -64,6 +68,7 @@ private:
     QString pathOf(const QString& name) const;
 
     QFileSystemModel* model_ = nullptr;
+    PreviewLoader* previews_ = nullptr;
     QString folder_;
     QStringList mask_{QStringLiteral("*")};
     QList<QStringList> filterMasks_;

@@ -7,7 +7,9 @@
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "render/picload.h"
+#include "render/picturestore.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -50,12 +52,21 @@ bool EditorPage::createPicture(Tobs& obj) {
         return false;
     obj.Text = BMPOpenForm->ChosenFile;
     obj.Picture = TDibRecord();
-    if (LoadDIBit(obj.Picture, obj.Text))
+    // A large picture takes a while to decode: the dialog is gone and the wait cursor
+    // shows before the decoding starts.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const PictureLoad result = PictureStore::shared().load(obj.Picture, obj.Text);
+    QApplication::restoreOverrideCursor();
+    if (result == PictureLoad::Loaded)
         return true;
     // The slot stays free, and a free slot holds no picture.
     deldib(obj.Picture);
-    prompts_.message(QStringLiteral("Konnte Bild (") + obj.Text + QStringLiteral(") nicht Laden."),
-                     QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
+    const QString text =
+        result == PictureLoad::OverBudget
+            ? pictureBudgetMessage(obj.Text)
+            : QStringLiteral("Konnte Bild (") + obj.Text + QStringLiteral(") nicht Laden.");
+    prompts_.message(text, QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "codec/rasterio.h"
 #include "document/progpath.h"
+#include "render/picturestore.h"
 
 #include <algorithm>
 
@@ -105,17 +106,7 @@ QString resolvePictureName(const QString& name) {
 }
 
 bool LoadDIBit(TDibRecord& rec, const QString& name) {
-    TDibRecord loaded;
-    if (OpenDib(loaded, resolvePictureName(name))) {
-        deldib(rec);
-        rec = loaded;
-        return true;
-    }
-    deldib(rec);
-    TDibRecord blank;
-    newdib(blank, 320, 200, 24, nullptr, 0);
-    rec = blank;
-    return false;
+    return PictureStore::shared().load(rec, name) == PictureLoad::Loaded;
 }
 
 void RotRight(TDibRecord& rec, const ProgressFn& progress) {
@@ -144,20 +135,23 @@ void applyRotation(TDibRecord& rec, int rotation, const ProgressFn& progress) {
     }
 }
 
-bool LoadBit(QImage& bitmap, const QString& name) {
-    bitmap = QImage(100, 100, QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
-    const QString file = resolvePictureName(name);
+QImage previewPicture(const QString& name, QSize area) {
     TDibRecord rec;
-    if (OpenDib(rec, file)) {
-        bitmap = rec.Image.convertToFormat(QImage::Format_RGB32);
-        deldib(rec);
-        return true;
-    }
-    // What the codecs cannot read, Qt's own image readers may still know.
-    QImage own;
-    if (!own.load(file))
+    if (!OpenDib(rec, resolvePictureName(name), area))
+        return {};
+    const QImage shown = rec.Image.convertToFormat(QImage::Format_RGB32);
+    if (area.isEmpty() || (shown.width() <= area.width() && shown.height() <= area.height()))
+        return shown;
+    return shown.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+bool LoadBit(QImage& bitmap, const QString& name) {
+    const QImage shown = previewPicture(name);
+    if (shown.isNull()) {
+        bitmap = QImage(100, 100, QImage::Format_RGB32);
+        bitmap.fill(Qt::white);
         return false;
-    bitmap = own.convertToFormat(QImage::Format_RGB32);
+    }
+    bitmap = shown;
     return true;
 }

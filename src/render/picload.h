@@ -13,8 +13,10 @@ using ProgressFn = std::function<void(int)>;
 // A name without a folder part is taken relative to the program folder.
 QString resolvePictureName(const QString& name);
 
-// Loads a picture file into rec (the previous picture released). On failure rec
-// holds a blank 320 x 200 picture of 24 bits per pixel and the result is false.
+// Loads a picture file into rec (the previous picture released) through the
+// program's picture store, so that every record naming the file shares one decoded
+// picture. On failure rec holds the blank 320 x 200 picture of 24 bits per pixel
+// and the result is false.
 bool LoadDIBit(TDibRecord& rec, const QString& name);
 
 // Quarter turns of the picture itself. Palette pictures keep their indices and
@@ -27,6 +29,11 @@ void Rot180(TDibRecord& rec, const ProgressFn& progress = {});
 // Applies a stored rotation (1 right, 2 half turn, 3 left; other values nothing).
 void applyRotation(TDibRecord& rec, int rotation, const ProgressFn& progress = {});
 
-// Loads a picture for a preview (the codecs first, then Qt's own readers); a white
+// Loads a picture for a preview with the same loader as LoadDIBit; a white
 // 100 x 100 bitmap and false when nothing could be read.
 bool LoadBit(QImage& bitmap, const QString& name);
+
+// A picture for a preview area: decoded at a reduced scale where the format allows
+// it and shrunk to fit the area (aspect kept); the whole picture for an empty area.
+// Null when the file cannot be read. Safe to call from any thread.
+QImage previewPicture(const QString& name, QSize area = {});

@@ -162,25 +162,27 @@ PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pict
     return s;
 }
 
-void resolveTransColor(Tobs& o) {
+int32_t transparentValue(Tobs& o) {
     const PictureSampler sampler(o.Picture);
     if (sampler.isNull())
-        return;
+        return -1;
+    const bool palette = sampler.indexed() && o.Picture.BitsPerPixel < 24;
+    const QList<QRgb> table = palette ? o.Picture.colorTable() : QList<QRgb>();
     if (o.TransAuto) {
-        o.TransColor = sampler.value(0, sampler.height() - 1);
-        return;
+        const int32_t v = sampler.value(0, sampler.height() - 1);
+        // The object keeps a colour, also when the picture counts in palette indices.
+        o.TransColor = palette && v < table.size() ? rgbToColorRef(table[v]) : v;
+        return v;
     }
-    if (!sampler.indexed() || o.Picture.BitsPerPixel >= 24)
-        return;
-    const QList<QRgb> table = o.Picture.colorTable();
+    if (!palette)
+        return o.TransColor;
     const int bits = std::clamp(o.Picture.BitsPerPixel, 1, 8);
     const int entries = std::min<int>(1 << bits, int(table.size()));
     for (int i = 0; i < entries; ++i) {
-        if (rgbToColorRef(table[i]) == o.TransColor) {
-            o.TransColor = i;
-            return;
-        }
+        if (rgbToColorRef(table[i]) == o.TransColor)
+            return i;
     }
+    return o.TransColor;
 }
 
 void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
@@ -200,11 +202,11 @@ void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
         return;
     }
 
-    resolveTransColor(o);
+    const int32_t transparent = transparentValue(o);
     PictureSampler sampler(o.Picture);
     if (sampler.isNull())
         return;
-    sampler.setTransparentValue(o.TransColor);
+    sampler.setTransparentValue(transparent);
     if (rc.document.Output.OutputMode == 1)
         drawTransparentDevice(rc, o, sampler, b.x, b.y, size);
     else

@@ -15,10 +15,11 @@ struct PictureSize {
 PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pictureH,
                               bool keepAspect);
 
-// The transparent value of a picture object, stored back into TransColor: the
-// bottom-left pixel with TransAuto, otherwise for palette pictures the index of the
-// first palette entry of the colour TransColor (unchanged when there is none).
-void resolveTransColor(Tobs& object);
+// The value of a picture object's transparent pixels for one drawing: with TransAuto
+// the bottom-left pixel (its colour is stored into TransColor); otherwise TransColor,
+// for palette pictures turned into the index of the first palette entry of that
+// colour (TransColor itself when there is none). The object keeps its colour.
+int32_t transparentValue(Tobs& object);
 
 // Draws a picture (Kind 3) through DrawDib; transparent pictures on the screen as a
 // copy composed with what the canvas shows, on devices pixel by pixel, transparent

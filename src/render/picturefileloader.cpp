@@ -1,19 +1,10 @@
 #include "render/picturefileloader.h"
 
-#include <QFileInfo>
+#include "render/picturestore.h"
 
-bool PictureFileLoader::load(TDibRecord& rec, const QString& name) {
-    // A label file may name anything. Only ordinary files are read, so a device or a
-    // pipe named as a picture cannot keep the reading busy forever; anything else
-    // fails like a missing file (the program folder itself is no picture).
-    const QFileInfo info(resolvePictureName(name));
-    if (info.exists() && !info.isFile()) {
-        LoadDIBit(rec, QString()); // leaves the blank picture of a failed load
-        return false;
-    }
-    return LoadDIBit(rec, name);
-}
+PictureFileLoader::PictureFileLoader(ProgressFn progress, PictureStore* store)
+    : progress_(std::move(progress)), store_(store ? *store : PictureStore::shared()) {}
 
-void PictureFileLoader::rotate(TDibRecord& rec, int rotation) {
-    applyRotation(rec, rotation, progress_);
+PictureLoad PictureFileLoader::load(TDibRecord& rec, const QString& name, int rotation) {
+    return store_.load(rec, name, rotation, progress_);
 }

@@ -5,14 +5,16 @@
 
 #include <utility>
 
-// Loads the pictures of a label file with the program's picture loader and turns
-// them with its quarter turns.
+class PictureStore;
+
+// Loads the pictures of a label file through a picture store (the program's own
+// unless told otherwise), so that slots naming the same file share one picture.
 class PictureFileLoader : public PictureLoader {
 public:
-    explicit PictureFileLoader(ProgressFn progress = {}) : progress_(std::move(progress)) {}
-    bool load(TDibRecord& rec, const QString& name) override;
-    void rotate(TDibRecord& rec, int rotation) override;
+    explicit PictureFileLoader(ProgressFn progress = {}, PictureStore* store = nullptr);
+    PictureLoad load(TDibRecord& rec, const QString& name, int rotation) override;
 
 private:
     ProgressFn progress_;
+    PictureStore& store_;
 };

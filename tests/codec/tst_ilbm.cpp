@@ -69,8 +69,9 @@ QByteArray form(const char* type, const QList<QPair<const char*, QByteArray>>& c
 }
 
 // A chunky FORM PBM of w x h with the pixel value (x + 2y) mod 256 and a CMAP of
-// 256 colours.
-QByteArray chunkyPicture(int w, int h, bool compressed, bool padded, QImage& expected) {
+// 256 colours; annotated, with a chunk of odd length (and its pad byte) before BODY.
+QByteArray chunkyPicture(int w, int h, bool compressed, bool padded, QImage& expected,
+                         bool annotated = false) {
     QByteArray cmap;
     QList<QRgb> table;
     for (int i = 0; i < 256; ++i) {
@@ -91,8 +92,12 @@ QByteArray chunkyPicture(int w, int h, bool compressed, bool padded, QImage& exp
         else
             body.append(reinterpret_cast<const char*>(row.data()), qsizetype(row.size()));
     }
-    return form("PBM ",
-                {{"BMHD", bmhd(w, h, 8, 0, compressed ? 1 : 0)}, {"CMAP", cmap}, {"BODY", body}});
+    QList<QPair<const char*, QByteArray>> chunks{{"BMHD", bmhd(w, h, 8, 0, compressed ? 1 : 0)},
+                                                 {"CMAP", cmap}};
+    if (annotated)
+        chunks.append({"ANNO", QByteArray("abc")});
+    chunks.append({"BODY", body});
+    return form("PBM ", chunks);
 }
 
 bool haveNetpbm() {
@@ -214,21 +219,24 @@ private slots:
         QTest::addColumn<bool>("compressed");
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("padded");
-        QTest::newRow("ByteRun1, even width") << true << 64 << true;
-        QTest::newRow("uncompressed, even width") << false << 64 << true;
+        QTest::addColumn<bool>("annotated");
+        QTest::newRow("ByteRun1, even width") << true << 64 << true << false;
+        QTest::newRow("uncompressed, even width") << false << 64 << true << false;
         // Odd rows: some writers pad them to an even length, netpbm does not.
-        QTest::newRow("ByteRun1, odd width, padded") << true << 33 << true;
-        QTest::newRow("uncompressed, odd width, padded") << false << 33 << true;
-        QTest::newRow("ByteRun1, odd width, unpadded") << true << 33 << false;
-        QTest::newRow("uncompressed, odd width, unpadded") << false << 33 << false;
+        QTest::newRow("ByteRun1, odd width, padded") << true << 33 << true << false;
+        QTest::newRow("uncompressed, odd width, padded") << false << 33 << true << false;
+        QTest::newRow("ByteRun1, odd width, unpadded") << true << 33 << false << false;
+        QTest::newRow("uncompressed, odd width, unpadded") << false << 33 << false << false;
+        QTest::newRow("3-byte ANNO before BODY") << true << 64 << true << true;
     }
     void chunkyForm() {
         QFETCH(bool, compressed);
         QFETCH(int, width);
         QFETCH(bool, padded);
+        QFETCH(bool, annotated);
         QTemporaryDir dir;
         QImage expected;
-        const QByteArray bytes = chunkyPicture(width, 9, compressed, padded, expected);
+        const QByteArray bytes = chunkyPicture(width, 9, compressed, padded, expected, annotated);
         const QString file = dir.filePath(QStringLiteral("chunky.lbm"));
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));

@@ -289,6 +289,80 @@ private slots:
         QVERIFY(!opens(dir.filePath(name), content));
     }
 
+    // Every kind of file the open filter offers is read: the netpbm family (also by
+    // the names the codec library gives them) and DIBs without a file header.
+    void offeredFormatsLoad_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QRgb>("left");
+        QTest::addColumn<QRgb>("right");
+        const QRgb red = qRgb(200, 0, 0);
+        const QRgb blue = qRgb(0, 0, 200);
+        QTest::newRow("PPM") << "b.ppm" << QByteArray("P6 2 1 255 \xc8\0\0\0\0\xc8", 17) << red
+                             << blue;
+        QTest::newRow("PGM") << "b.pgm" << QByteArray("P5 2 1 255 \xc8\x10", 13)
+                             << qRgb(200, 200, 200) << qRgb(16, 16, 16);
+        QTest::newRow("PBM") << "b.pbm" << QByteArray("P4 2 1 \x40", 8) << qRgb(255, 255, 255)
+                             << qRgb(0, 0, 0);
+        QTest::newRow("PNM as text")
+            << "b.pnm" << QByteArray("P3 2 1 255 200 0 0 0 0 200\n") << red << blue;
+        QByteArray dib(40, '\0');
+        dib[0] = 40;
+        dib[4] = 2;
+        dib[8] = 1;
+        dib[12] = 1;
+        dib[14] = 8;
+        dib[32] = 2; // colours used
+        QTest::newRow("DIB without file header, 8 bits")
+            << "b.dib" << dib + QByteArray("\0\0\xc8\0\xc8\0\0\0\0\1\0\0", 12) << red << blue;
+        dib[14] = 24;
+        dib[32] = 0;
+        QTest::newRow("DIB without file header, 24 bits")
+            << "b.dib" << dib + QByteArray("\0\0\xc8\xc8\0\0\0\0", 8) << red << blue;
+    }
+    void offeredFormatsLoad() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        writeAll(dir.filePath(name), content);
+        TDibRecord pic;
+        QVERIFY(OpenDib(pic, dir.filePath(name)));
+        const QImage shown = testpic::shown(pic);
+        QCOMPARE(shown.size(), QSize(2, 1));
+        QTEST(shown.pixel(0, 0), "left");
+        QTEST(shown.pixel(1, 0), "right");
+    }
+
+    // A JPEG that decodes completely but has stray bytes before a marker is read; one
+    // cut short inside its data is not.
+    void jpegWarnings_data() {
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("3 stray bytes before the scan") << false;
+        QTest::newRow("cut short") << true;
+    }
+    void jpegWarnings() {
+        QFETCH(bool, cut);
+        QTemporaryDir dir;
+        QImage img(64, 48, QImage::Format_RGB32);
+        img.fill(qRgb(20, 120, 220));
+        const QString file = dir.filePath(QStringLiteral("b.jpg"));
+        QVERIFY(img.save(file, "JPEG", 90));
+        QByteArray bytes = readAll(file);
+        QVERIFY(bytes.endsWith("\xFF\xD9"));
+        if (cut)
+            bytes.chop(bytes.size() / 5);
+        else
+            bytes.insert(bytes.lastIndexOf("\xFF\xDA"), "\x01\x02\x03", 3);
+        TDibRecord pic;
+        QCOMPARE(opens(file, bytes), !cut);
+        if (cut)
+            return;
+        QVERIFY(OpenDib(pic, file));
+        QCOMPARE(pic.Image.size(), QSize(64, 48));
+        const QRgb c = pic.Image.pixel(32, 24);
+        QVERIFY(qAbs(qRed(c) - 20) < 8 && qAbs(qGreen(c) - 120) < 8 && qAbs(qBlue(c) - 220) < 8);
+    }
+
     void missingFileAndFolder() {
         QTemporaryDir dir;
         TDibRecord pic = testpic::palette(1, 3, 3);

@@ -13,11 +13,10 @@
 namespace {
 class NoPictures : public PictureLoader {
 public:
-    bool load(TDibRecord& rec, const QString&) override {
+    PictureLoad load(TDibRecord& rec, const QString&, int) override {
         deldib(rec);
-        return false;
+        return PictureLoad::Failed;
     }
-    void rotate(TDibRecord&, int) override {}
 };
 
 QJsonObject runScript(const QStringList& args) {

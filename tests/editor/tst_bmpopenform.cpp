@@ -120,7 +120,7 @@ private slots:
         doubleClick(form, QStringLiteral("logo.png"));
         QCOMPARE(form.result(), int(QDialog::Accepted));
         QCOMPARE(form.ChosenFile, QStringLiteral("logo.png"));
-        QCOMPARE(form.PreviewBmp.size(), QSize(200, 100));
+        QTRY_COMPARE(form.PreviewBmp.size(), QSize(200, 100));
 
         form.setResult(0);
         openOn(form, sub, QStringLiteral("logo.png"));
@@ -172,6 +172,7 @@ private slots:
         openOn(form, dir.path(), name);
         form.JamShellList1->setCurrentIndex(form.indexOf(name));
         QCOMPARE(form.FileNameEdit->text(), name);
+        QTRY_VERIFY(!form.previewPending());
         const QImage area = form.PaintBox1->grab().toImage();
         const QRgb workspace = form.PaintBox1->palette().color(QPalette::Dark).rgb();
         QCOMPARE(area.pixel(0, 0), qRgb(200, 0, 0));
@@ -186,13 +187,68 @@ private slots:
         const QRgb workspace = form.PaintBox1->palette().color(QPalette::Dark).rgb();
         form.JamShellList1->setCurrentIndex(form.indexOf(QStringLiteral("kaputt.png")));
         QCOMPARE(form.FileNameEdit->text(), QStringLiteral("kaputt.png"));
+        QTRY_VERIFY(!form.previewPending());
         QVERIFY(form.PreviewBmp.isNull());
         QCOMPARE(form.PaintBox1->grab().toImage().pixel(5, 5), workspace);
         form.VSchauCheck->setChecked(false);
         form.JamShellList1->setCurrentIndex(form.indexOf(QStringLiteral("logo.png")));
         QCOMPARE(form.FileNameEdit->text(), QStringLiteral("logo.png"));
+        QVERIFY(!form.previewPending());
         QVERIFY(form.PreviewBmp.isNull());
         QCOMPARE(form.PaintBox1->grab().toImage().pixel(5, 5), workspace);
+    }
+
+    // A large picture is decoded off the window's thread at preview size, and a
+    // picture chosen after it is the one that shows.
+    void largePicturesPreviewSmallAndInTurn() {
+        QTemporaryDir big;
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(qRgb(0, 0, 200));
+        QVERIFY(photo.save(big.filePath(QStringLiteral("gross.jpg")), "JPEG", 90));
+        savePicture(big.filePath(QStringLiteral("klein.png")), 30, 20);
+        TBMPOpenForm form;
+        openOn(form, big.path(), QStringLiteral("gross.jpg"));
+        form.OpenFileNow(QStringLiteral("gross.jpg"));
+        QVERIFY(form.previewPending());
+        QTRY_VERIFY(!form.previewPending());
+        QVERIFY(form.PreviewBmp.width() <= 228 && form.PreviewBmp.height() <= 331);
+        QCOMPARE(previewRect(QSize(228, 331), form.PreviewBmp.size()).size(), QSize(228, 171));
+
+        form.OpenFileNow(QStringLiteral("gross.jpg"));
+        form.OpenFileNow(QStringLiteral("klein.png"));
+        QTRY_VERIFY(!form.previewPending());
+        QTest::qWait(50); // a dropped decode that still arrived would show now
+        QCOMPARE(form.PreviewBmp.size(), QSize(30, 20));
+    }
+
+    // Every kind of file the filter offers previews, through the placing's loader.
+    void previewOfNetpbmAndHeaderlessDib_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("PPM") << "bild.ppm" << QByteArray("P6\n2 1\n255\n\xc8\0\0\xc8\0\0", 17);
+        QByteArray dib(40, '\0');
+        dib[0] = 40;
+        dib[4] = 2;  // width
+        dib[8] = 1;  // height
+        dib[12] = 1; // planes
+        dib[14] = 24;
+        dib.append(QByteArray("\0\0\xc8\0\0\xc8\0\0", 8)); // BGR BGR, row padded to 8
+        QTest::newRow("DIB without file header") << "bild.dib" << dib;
+    }
+    void previewOfNetpbmAndHeaderlessDib() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir here;
+        QFile f(here.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        TBMPOpenForm form;
+        openOn(form, here.path(), name);
+        form.JamShellList1->setCurrentIndex(form.indexOf(name));
+        QTRY_VERIFY(!form.previewPending());
+        QCOMPARE(form.PreviewBmp.size(), QSize(2, 1));
+        QCOMPARE(form.PreviewBmp.pixel(1, 0), qRgb(200, 0, 0));
     }
 
     void typedNameIsTakenAsItIs_data() {
