@@ -142,7 +142,7 @@ int PrintCommandLine::run(QTextStream& err) const {
     const int start = ownNumber ? *first : storedLabelNumber();
     const PrintResult result = PrintLabels(doc, printer, run, readCalibration(), start, &prompts);
     if (!ownNumber && result.printed > 0)
-        storeLabelNumber(start + result.printed);
+        storeLabelNumber(advancedNumber(start, result.printed));
     if (!result.ok) {
         err << Program << result.error << Qt::endl;
         return 1;

@@ -25,5 +25,12 @@ bool setUpSystemPrinter(QPrinter& printer, const QString& name) {
         return false;
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(info.printerName());
+    usePrinterMargins(printer);
     return true;
+}
+
+void usePrinterMargins(QPrinter& printer) {
+    printer.setFullPage(false);
+    const QPageLayout layout = printer.pageLayout();
+    printer.setPageMargins(layout.minimumMargins(), layout.units());
 }

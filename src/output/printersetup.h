@@ -16,5 +16,10 @@ bool hasSystemPrinter();
 // unprintable border (the printable area is the whole page).
 void setUpPdfPrinter(QPrinter& printer, const QString& fileName, int dpi = PdfPixelsPerInch);
 
-// Sets the printer up for the named system printer; false when no such printer exists.
+// Makes the printable area the one the printer reports (its smallest margins)
+// instead of the print system's own default border.
+void usePrinterMargins(QPrinter& printer);
+
+// Sets the printer up for the named system printer with its own printable area;
+// false when no such printer exists.
 bool setUpSystemPrinter(QPrinter& printer, const QString& name);

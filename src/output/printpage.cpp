@@ -88,6 +88,8 @@ TPrintPage::TPrintPage(LabelDocument& doc, Prompts& prompts, PrintPageHost host,
     toPdf_ = !hasSystemPrinter();
     if (toPdf_)
         setUpPdfPrinter(*printer_, QString());
+    else
+        usePrinterMargins(*printer_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -327,7 +329,7 @@ void TPrintPage::PrintClick() {
     QGuiApplication::restoreOverrideCursor();
     if (host_.progress)
         host_.progress(0);
-    host_.setLabelNumber(start + result.printed);
+    host_.setLabelNumber(advancedNumber(start, result.printed));
     if (!result.ok)
         prompts_.message(result.error, QStringLiteral("Drucken"), Prompts::Buttons::Ok,
                          Prompts::Icon::Error);

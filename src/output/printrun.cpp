@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <stdexcept>
 
@@ -85,7 +87,7 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
         ImageCacheScope cacheScope(doc.Output, cache);
         const int n = positionsPerSheet(doc.Format);
         const int64_t last = int64_t(run.Used) + run.Copies - 1;
-        int number = firstNumber;
+        int64_t number = firstNumber;
         for (int64_t k = run.Used; k <= last; ++k) {
             if (k != run.Used && k / n != (k - 1) / n && !printer.newPage())
                 throw std::runtime_error("newPage");
@@ -94,7 +96,8 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
                 int((k / std::max(1, doc.Format.Across)) % std::max(1, doc.Format.Down));
             const QRect label = deviceLabelRect(doc.Format, cal, dpiX, dpiY, column, row);
             DrawVCart(painter, doc, label.width(), label.height(), label.width() - label.x(),
-                      label.height() - label.y(), scaleX, false, number);
+                      label.height() - label.y(), scaleX, false,
+                      int(std::min<int64_t>(number, INT32_MAX)));
             ++number;
             if (run.CutLines)
                 drawCutLines(painter, label);
@@ -117,6 +120,10 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
     }
     result.ok = true;
     return result;
+}
+
+int advancedNumber(int start, int printed) {
+    return int(std::clamp<int64_t>(int64_t(start) + printed, INT32_MIN, INT32_MAX));
 }
 
 bool printTestSquare(QPrinter& printer) {

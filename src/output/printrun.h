@@ -36,6 +36,9 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
                         const Calibration& calibration, int firstNumber, Prompts* prompts,
                         const PrintProgress& progress = {});
 
+// The label counter after a run: start + printed, kept within int.
+int advancedNumber(int start, int printed);
+
 // The calibration test: a light grey square of nominally 100 mm with a black
 // border at the printable area's corner. False when the job could not be made.
 bool printTestSquare(QPrinter& printer);
