@@ -49,7 +49,9 @@ QToolButton* toolButton(const QString& name, const QString& text, const QString&
     b->setToolTip(hint);
     b->setStatusTip(hint);
     b->setAccessibleName(text);
-    b->setFixedSize(size);
+    // Wider where the caption needs it ("Kartenformat" in a large font).
+    b->setMinimumSize(size);
+    b->setMaximumHeight(size.height());
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     return b;
 }
