@@ -85,6 +85,9 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
         DeviceOutputGuard output(doc.Output, scaleX, cal.mmPerInchX(), cal.mmPerInchY());
         doc.Output.OutputScaleY = scaleY;
         ImageCacheScope cacheScope(doc.Output, cache);
+        // The editor and the preview must not draw while the switches say "device",
+        // also not when the progress display lets the window repaint.
+        RenderBusyGuard busy(doc.Output);
         const int n = positionsPerSheet(doc.Format);
         const int64_t last = int64_t(run.Used) + run.Copies - 1;
         int64_t number = firstNumber;
