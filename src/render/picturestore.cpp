@@ -50,14 +50,14 @@ PictureLoad PictureStore::load(TDibRecord& rec, const QString& name, int rotatio
     if (failed_.contains(key) || !info.isFile())
         return PictureLoad::Failed;
 
+    // Pictures of a closed document or of removed objects make room before a decode.
+    prune();
     TDibRecord picture = pictures_.value(keyOf(info, 0));
     if (!picture.hasPicture() && !OpenDib(picture, info.filePath())) {
         failed_.insert(key);
         return PictureLoad::Failed;
     }
     const qint64 cost = picture.Image.sizeInBytes();
-    if (bytes_ + cost > budget_)
-        prune();
     if (bytes_ + cost > budget_)
         return PictureLoad::OverBudget;
     applyRotation(picture, rotation, progress);

@@ -35,7 +35,8 @@ public:
 
     qint64 budget() const { return budget_; }
     void setBudget(qint64 bytes) { budget_ = bytes; }
-    // Bytes of the pictures held, including those no record uses any more.
+    // Bytes of the pictures held. Pictures that no record uses any more are let go
+    // before the next decode.
     qint64 bytesHeld() const { return bytes_; }
     // Forgets the pictures that no record outside the store uses any more.
     void prune();
