@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-base-private-dev qt6-translations-l10n
     libgraphicsmagick++1-dev graphicsmagick
     libsane-dev sane-utils
     libbenchmark-dev

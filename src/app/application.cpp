@@ -9,14 +9,28 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+// The sample pictures are a resource of a static library: only a reference keeps
+// them in the executable.
+static void initSampleResources() {
+    Q_INIT_RESOURCE(samples);
+}
+
+QString applicationTitle() {
+    return QStringLiteral("Aufkleber-Werkbank 2.1");
+}
+
+void configureApplication() {
+    QCoreApplication::setApplicationName(QStringLiteral("aufkleber-werkbank"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+    initSampleResources();
+}
+
 int runApplication(int argc, char** argv) {
     if (isCommandLineJob(argc, argv))
         return runCommandLine(argc, argv);
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("aufkleber-werkbank"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));
-    QApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+    configureApplication();
 
     // The user interface is German, so are Qt's own standard buttons.
     QTranslator qtTranslator;

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/application.h"
 #include "app/commandlineprint.h"
 #include "app/labelcounter.h"
 #include "app/streamprompts.h"
@@ -97,13 +98,12 @@ bool isCommandLineJob(int argc, char** argv) {
 }
 
 int runCommandLine(int argc, char** argv) {
-    // Fonts need a GUI application, a display it does not need.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Fonts need a GUI application, a display it does not need. Whatever platform
+    // the environment names (perhaps one that cannot start here, as over ssh), the
+    // job runs on the offscreen one.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(ProgramName);
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Aufkleber-Werkbank 2.1"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(AWB_VERSION));
+    configureApplication();
     initProgPath();
     QTextStream out(stdout);
     QTextStream err(stderr);

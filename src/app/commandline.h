@@ -11,8 +11,8 @@ class QTextStream;
 // True when the arguments ask for a command-line job instead of the window.
 bool isCommandLineJob(int argc, char** argv);
 
-// Runs the job on an application object without a display (the offscreen platform
-// unless QT_QPA_PLATFORM names another). Returns the exit code.
+// Runs the job on an application object without a display (always the offscreen
+// platform, whatever QT_QPA_PLATFORM names). Returns the exit code.
 int runCommandLine(int argc, char** argv);
 
 // The job itself, for an application object that exists already; arguments[0] is

@@ -3,6 +3,7 @@
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
 #include "app/mainmenu.h"
+#include "app/menushortcuts.h"
 #include "app/printmenu.h"
 #include "app/windowplacement.h"
 #include "codec/appevents.h"
@@ -32,11 +33,18 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts) {
     setObjectName(QStringLiteral("SDIAppForm"));
     Menu = new MainMenu(this);
+    new MenuShortcutPriority(*this, *Menu);
     buildPages();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     Info = new InfoDialog(this);
     connectMenu();
     Commands = new DocumentCommands(*this, prompts_);
+    WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
+                                  [this] { clearall(); });
+    connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
+        EditorPg->applyWorkArea();
+        Pages->setCurrentWidget(EditorPg);
+    });
 
     Doc.Zoom = 1.0;
     Doc.UnitsPerPixel = LabelDocument::StartUnitsPerPixel;
@@ -57,7 +65,7 @@ void TSDIAppForm::buildPages() {
 
     Pages = new QTabWidget(central);
     Pages->setObjectName(QStringLiteral("Pages"));
-    WizardPg = new WizardPage(Pages);
+    WizardPg = new WizardPage(Doc, prompts_, Pages);
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = makePrintPage(*this, prompts_, Pages);
@@ -77,6 +85,7 @@ void TSDIAppForm::buildPages() {
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
     ProgressBar1->setMaximumWidth(220);
     infoRow->addWidget(InfoPanel, 1);
     infoRow->addWidget(ProgressBar1);

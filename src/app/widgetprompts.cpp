@@ -1,6 +1,7 @@
 #include "app/widgetprompts.h"
 
-#include <QApplication>
+#include "app/application.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -8,7 +9,7 @@ Prompts::Answer WidgetPrompts::message(const QString& text, const QString& capti
                                        Icon icon) {
     QMessageBox box(parent_);
     box.setText(text);
-    box.setWindowTitle(caption.isEmpty() ? QApplication::applicationDisplayName() : caption);
+    box.setWindowTitle(caption.isEmpty() ? applicationTitle() : caption);
     switch (icon) {
     case Icon::None:
         box.setIcon(QMessageBox::NoIcon);

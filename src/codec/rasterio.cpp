@@ -180,13 +180,20 @@ int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode) 
 QString GetDIBOpenFilter() {
     QStringList all;
     QStringList entries;
-    QString lastDescription;
+    QStringList descriptions; // one entry per description: two formats may share one
     for (const ReadFormat* f = readFormatsBegin(); f != readFormatsEnd(); ++f) {
         const QString masks = masksOf(f->extensions);
         if (masks.isEmpty())
             continue;
         all << masks;
-        entries << QString::fromLatin1(f->description) + QLatin1Char('|') + masks;
+        const QString description = QString::fromLatin1(f->description);
+        const qsizetype known = descriptions.indexOf(description);
+        if (known >= 0) {
+            entries[known] += QLatin1Char(';') + masks;
+            continue;
+        }
+        descriptions << description;
+        entries << description + QLatin1Char('|') + masks;
     }
     const QString iff = masksOf("iff;lbm;ilbm");
     all << iff;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <utility>
@@ -49,7 +50,9 @@ void LabelDocument::computeWorkArea() {
 
 QSize LabelDocument::paintBoxSize() const {
     const long double s = (long double)Zoom / (long double)UnitsPerPixel;
-    return QSize(truncToInt32(WorkWidth * s), truncToInt32(WorkHeight * s));
+    // A label of (nearly) no size keeps a paint box of one pixel each way.
+    return QSize(std::max(1, truncToInt32(WorkWidth * s)),
+                 std::max(1, truncToInt32(WorkHeight * s)));
 }
 
 void LabelDocument::clearall() {

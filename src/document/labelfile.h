@@ -37,7 +37,9 @@ QByteArray labelFileBytes(const LabelDocument& doc);
 // Writes the document to a file; true on success, when the document takes the
 // file's name. The content goes to a temporary file in the same folder that
 // replaces the target only when everything was written, so a failed save leaves
-// an existing file as it was. Failures are reported through prompts.
+// an existing file as it was; where the folder takes no new file but the file
+// itself is writable, the file is written in place. Failures are reported
+// through prompts, and so are picture names the file could not hold.
 bool Saveit(LabelDocument& doc, const QString& fileName, Prompts& prompts);
 
 enum class ReadOutcome {

@@ -136,7 +136,9 @@ HeaderCheck readHeader(FieldReader& r, Header& h, Prompts& prompts) {
             return HeaderCheck::Damaged;
         }
     }
-    if (h.WorkWidth < 1 || h.WorkHeight < 1 || h.WorkWidth > LabelFile::MaxWorkArea ||
+    // A label of width or height 0 is a legal (if useless) format; its paint box
+    // still gets a pixel each way.
+    if (h.WorkWidth < 0 || h.WorkHeight < 0 || h.WorkWidth > LabelFile::MaxWorkArea ||
         h.WorkHeight > LabelFile::MaxWorkArea) {
         reportDamagedHeader(prompts,
                             QStringLiteral("Die Arbeitsfläche hat eine unmögliche Größe."));
@@ -145,8 +147,8 @@ HeaderCheck readHeader(FieldReader& r, Header& h, Prompts& prompts) {
     const long double scale = (long double)h.Zoom / (long double)h.UnitsPerPixel;
     const long double boxW = h.WorkWidth * scale;
     const long double boxH = h.WorkHeight * scale;
-    if (!finitePositive(h.Zoom) || !finitePositive(h.UnitsPerPixel) || !(boxW >= 1) ||
-        !(boxH >= 1) || boxW > LabelFile::MaxPaintBoxPixels ||
+    if (!finitePositive(h.Zoom) || !finitePositive(h.UnitsPerPixel) || !std::isfinite(scale) ||
+        !(scale > 0) || boxW > LabelFile::MaxPaintBoxPixels ||
         boxH > LabelFile::MaxPaintBoxPixels) {
         reportDamagedHeader(
             prompts, QStringLiteral("Der Zoomfaktor oder der Maßstab der Ansicht ist ungültig."));

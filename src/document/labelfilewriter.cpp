@@ -1,7 +1,9 @@
 #include "document/labelfile.h"
 
+#include "document/picturenames.h"
 #include "document/win1252.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QtEndian>
 
@@ -105,7 +107,11 @@ QByteArray labelFileBytes(const LabelDocument& doc) {
 }
 
 bool Saveit(LabelDocument& doc, const QString& fileName, Prompts& prompts) {
+    // A file in a folder that takes no new files (a shared folder of another user)
+    // cannot be replaced at once; it is then written in place.
+    const bool inPlace = !QFileInfo(QFileInfo(fileName).absolutePath()).isWritable();
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         prompts.info(QStringLiteral("Beim Erstellen der Datei ist ein Fehler aufgetreten!"),
                      QStringLiteral("Fehler: Datei konnte nicht erstellt werden"));
@@ -113,12 +119,17 @@ bool Saveit(LabelDocument& doc, const QString& fileName, Prompts& prompts) {
     }
     const QByteArray bytes = labelFileBytes(doc);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
-        prompts.info(QStringLiteral("Beim Schreiben der Datei ist ein Fehler aufgetreten! Das "
-                                    "Etikett wurde nicht gespeichert; eine vorhandene Datei dieses "
-                                    "Namens ist unverändert geblieben."),
+        prompts.info(inPlace ? QStringLiteral("Beim Schreiben der Datei ist ein Fehler "
+                                              "aufgetreten! Das Etikett wurde nicht vollständig "
+                                              "gespeichert.")
+                             : QStringLiteral("Beim Schreiben der Datei ist ein Fehler "
+                                              "aufgetreten! Das Etikett wurde nicht gespeichert; "
+                                              "eine vorhandene Datei dieses Namens ist "
+                                              "unverändert geblieben."),
                      QStringLiteral("Fehler: Datei konnte nicht geschrieben werden"));
         return false;
     }
     doc.CurFileName = fileName;
+    warnUnstorablePictureNames(prompts, doc);
     return true;
 }

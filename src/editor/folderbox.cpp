@@ -3,10 +3,33 @@
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QStyledItemDelegate>
+
+namespace {
+// Depth of a folder below its root; the list indents by it, the closed box does not.
+constexpr int DepthRole = Qt::UserRole + 1;
+constexpr int IndentPerLevel = 10;
+
+class IndentDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) +
+               QSize(IndentPerLevel * index.data(DepthRole).toInt(), 0);
+    }
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->rect.adjust(IndentPerLevel * index.data(DepthRole).toInt(), 0, 0, 0);
+    }
+};
+} // namespace
 
 FolderBox::FolderBox(QWidget* parent) : QComboBox(parent) {
     setObjectName(QStringLiteral("JamShellCombo1"));
     setEditable(false);
+    setItemDelegate(new IndentDelegate(this));
     connect(this, &QComboBox::activated, this, [this](int index) {
         const QString chosen = itemData(index).toString();
         if (!chosen.isEmpty())
@@ -37,7 +60,8 @@ void FolderBox::setFolder(const QString& folder) {
         QString path = rootPath;
         for (int i = 0; i < parts.size(); ++i) {
             path = QDir(path).filePath(parts[i]);
-            addItem(folderIcon, QString(2 * (i + 1), QLatin1Char(' ')) + parts[i], path);
+            addItem(folderIcon, parts[i], path);
+            setItemData(count() - 1, i + 1, DepthRole);
         }
         current = count() - 1;
     }

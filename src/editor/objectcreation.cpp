@@ -4,6 +4,7 @@
 #include "editor/editorpage.h"
 
 #include "codec/rasterio.h"
+#include "document/picturenames.h"
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "render/picload.h"
@@ -58,8 +59,10 @@ bool EditorPage::createPicture(Tobs& obj) {
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     const PictureLoad result = PictureStore::shared().load(obj.Picture, obj.Text);
     QApplication::restoreOverrideCursor();
-    if (result == PictureLoad::Loaded)
+    if (result == PictureLoad::Loaded) {
+        warnUnstorablePictureName(prompts_, obj.Text);
         return true;
+    }
     // The slot stays free, and a free slot holds no picture.
     deldib(obj.Picture);
     const QString text =

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,10 +15,21 @@ QFont rulerFont() {
     return f;
 }
 
-void drawNumber(QPainter& p, int x, int y, int value) {
+// The number's text cell has its top-left corner at (x, y). The cell of a font
+// holds a little space before and above the digits, which a font here may not
+// have: the digits are moved on so that one free pixel stays between them and
+// the tick line on their left (top ruler) or above them (left ruler).
+void drawNumber(QPainter& p, int x, int y, int value, Qt::Orientation ruler) {
     const QString text = QString::number(value);
     const QFontMetrics fm(p.font());
-    p.drawText(QPoint(x, y + fm.ascent()), text);
+    const QRect ink = fm.tightBoundingRect(text); // relative to the baseline origin
+    int originX = x;
+    int baseline = y + fm.ascent();
+    if (ruler == Qt::Horizontal)
+        originX = std::max(originX, x + 2 - ink.left());
+    else
+        baseline = std::max(baseline, y + 2 - ink.top());
+    p.drawText(QPoint(originX, baseline), text);
 }
 } // namespace
 
@@ -82,7 +94,7 @@ void paintTopRuler(QImage& image, int scrollX, int paintBoxWidth, double labelWi
         switch (t.kind) {
         case RulerTick::Full:
             p.drawLine(t.pos, 0, t.pos, Hr - 1);
-            drawNumber(p, t.pos, 1, t.value);
+            drawNumber(p, t.pos, 1, t.value, Qt::Horizontal);
             break;
         case RulerTick::Long:
             p.drawLine(t.pos, Hr - Hr / 3 - 1, t.pos, Hr - 1);
@@ -109,7 +121,7 @@ void paintLeftRuler(QImage& image, int scrollY, int paintBoxHeight, double label
         switch (t.kind) {
         case RulerTick::Full:
             p.drawLine(0, t.pos, Wr - 1, t.pos);
-            drawNumber(p, 1, t.pos, t.value);
+            drawNumber(p, 1, t.pos, t.value, Qt::Vertical);
             break;
         case RulerTick::Long:
             p.drawLine(Wr - Wr / 3 - 1, t.pos, Wr - 1, t.pos);

@@ -50,7 +50,10 @@ BackgroundPlan planBackground(int mode, const LabelRect& label, QSize picture, i
         plan.clipInEditor = true;
         // A column of tiles as wide as the label, or a row as high as it. Tiles
         // starting past the limit would not show; a tile of one pixel or less would
-        // not advance, so the step is at least one pixel.
+        // not advance, so the step is at least one pixel. Tiles of no width or
+        // height would not show, so none is planned (the loop would run for nothing).
+        if (hh < H ? (W - 1 < 1 || hh - 1 < 1) : (ww - 1 < 1 || H - 1 < 1))
+            break;
         if (hh < H) {
             const int64_t step = std::max<int64_t>(hh - 1, 1);
             const int64_t end =

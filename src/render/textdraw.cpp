@@ -4,6 +4,7 @@
 #include "document/tobs.h"
 #include "render/labelgeometry.h"
 #include "render/rendercontext.h"
+#include "render/uprightlayout.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -17,8 +18,6 @@ namespace {
 
 // The placeholder for the running label number.
 const QString NumberPlaceholder = QStringLiteral("%%NUMMER%%");
-// Text layout works in 26.6 fixed point; wider boxes are laid out at this width.
-constexpr double MaxLayoutWidth = 1e7;
 
 // One copy of the text: its colour and how far it lies from the text itself.
 struct TextCopy {
@@ -160,47 +159,6 @@ void drawCopies(RenderContext& rc, const std::vector<TextCopy>& copies, const Gl
     }
 }
 
-// Upright text laid out for one box width: lines broken at the line separators and
-// between words, each line as high as the font's ascent plus descent (no extra
-// leading), aligned within the width. Lines starting below maxHeight are left out.
-class UprightLayout {
-public:
-    UprightLayout(const QString& text, const QFont& font, QPaintDevice* device, int align,
-                  double width, double maxHeight)
-        : layout_(text, font, device) {
-        QTextOption option(Qt::Alignment(align) | Qt::AlignAbsolute | Qt::AlignTop);
-        option.setWrapMode(QTextOption::WordWrap);
-        option.setTextDirection(Qt::LeftToRight);
-        layout_.setTextOption(option);
-        layout_.setCacheEnabled(true);
-        layout_.beginLayout();
-        qreal y = 0;
-        while (y < maxHeight) {
-            QTextLine line = layout_.createLine();
-            if (!line.isValid())
-                break;
-            line.setLineWidth(std::min(width, MaxLayoutWidth));
-            line.setPosition(QPointF(0, y));
-            y += line.ascent() + line.descent();
-        }
-        layout_.endLayout();
-    }
-
-    // Draws the text into box, clipped to it. Laid out at the origin and moved by
-    // the painter, so that far positions never enter the layout's fixed-point
-    // arithmetic.
-    void draw(QPainter& p, const QRectF& box) {
-        p.save();
-        p.setClipRect(box, Qt::IntersectClip);
-        p.translate(box.topLeft());
-        layout_.draw(&p, QPointF(0, 0));
-        p.restore();
-    }
-
-private:
-    QTextLayout layout_;
-};
-
 void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QString& s,
                  const QFont& font) {
     QPainter& p = rc.canvas;
@@ -228,11 +186,7 @@ void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QSt
     if (!rc.isVisible(reach))
         return;
 
-    // The separators that end a line: CR LF once, then CR and LF each.
-    QString text = s;
-    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QString text = withLineSeparators(s);
     const int align = o.TextAlign == 1   ? Qt::AlignHCenter
                       : o.TextAlign == 2 ? Qt::AlignRight
                                          : Qt::AlignLeft;

@@ -14,6 +14,8 @@
 #include <QTextStream>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 struct Run {
     int code = -1;
@@ -37,6 +39,11 @@ QByteArray head(const QString& file, int n) {
 }
 
 const QString Usage = QStringLiteral("Hilfe mit: aufkleber-werkbank --help\n");
+
+// The built program beside the tests.
+QString executable() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../../src/aufkleber-werkbank");
+}
 } // namespace
 
 class TestCommandLine : public QObject {
@@ -406,31 +413,108 @@ private slots:
         QTEST(isCommandLineJob(int(argv.size()), argv.data()), "job");
     }
 
-    // The program itself, started without any display.
+    // The program itself, started without any display, whatever platform the
+    // environment names.
+    void runsWithoutADisplay_data() {
+        QTest::addColumn<QString>("platform"); // empty: not set
+        QTest::newRow("not set") << QString();
+        QTest::newRow("xcb") << QStringLiteral("xcb");
+        QTest::newRow("wayland;xcb") << QStringLiteral("wayland;xcb");
+    }
     void runsWithoutADisplay() {
-        const QString exe = QCoreApplication::applicationDirPath() +
-                            QStringLiteral("/../../src/aufkleber-werkbank");
-        QVERIFY2(QFileInfo::exists(exe), qPrintable(exe));
+        QFETCH(QString, platform);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             env.remove(QLatin1String(name));
+        if (!platform.isEmpty())
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
         QProcess program;
         program.setProcessEnvironment(env);
+        const std::pair<const char*, const char*> jobs[] = {
+            {"--help", "Aufruf: aufkleber-werkbank"}, {"--version", "aufkleber-werkbank 2.1"}};
+        for (const auto& [option, output] : jobs) {
+            program.start(executable(), {QString::fromLatin1(option)});
+            QVERIFY(program.waitForFinished(60000));
+            QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.exitCode(), 0);
+            QVERIFY(program.readAllStandardOutput().startsWith(output));
+        }
         const QString out = path(QStringLiteral("prozess"));
-        program.start(exe, {QStringLiteral("--export-image"), startLabel, out,
-                            QStringLiteral("--filter-index"), QStringLiteral("6")});
+        QFile::remove(out + QStringLiteral(".jpg"));
+        program.start(executable(), {QStringLiteral("--export-image"), startLabel, out,
+                                     QStringLiteral("--filter-index"), QStringLiteral("6")});
         QVERIFY(program.waitForFinished(60000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
         QCOMPARE(QImage(out + QStringLiteral(".jpg")).size(), QSize(336, 134));
 
-        program.start(exe, {QStringLiteral("--export-image"), path(QStringLiteral("nicht-da.ett")),
-                            out + QStringLiteral(".bmp")});
+        program.start(executable(),
+                      {QStringLiteral("--export-image"), path(QStringLiteral("nicht-da.ett")),
+                       out + QStringLiteral(".bmp")});
         QVERIFY(program.waitForFinished(60000));
         QCOMPARE(program.exitCode(), 1);
         QVERIFY(QString::fromUtf8(program.readAllStandardError())
                     .contains(QStringLiteral("Beim Öffnen der Datei ist ein Fehler aufgetreten!")));
+    }
+
+    // Installed in a folder the user cannot write, the program takes the per-user
+    // folder and puts its sample pictures there, and a label using them exports
+    // without a missing picture. Root writes everywhere, so as root the program
+    // runs as the user "nobody".
+    void samplesReachTheUserFolderOfAReadOnlyInstall() {
+        QTemporaryDir base(QDir::tempPath() + QStringLiteral("/awb-XXXXXX"));
+        QVERIFY(base.isValid());
+        const QString bin = base.filePath(QStringLiteral("bin"));
+        const QString data = base.filePath(QStringLiteral("daten"));
+        QVERIFY(QDir().mkpath(bin) && QDir().mkpath(data));
+        const QString exe = bin + QStringLiteral("/aufkleber-werkbank");
+        QVERIFY(QFile::copy(executable(), exe));
+        LabelDocument doc;
+        Tobs& logo = doc.Objs[1];
+        logo.Kind = KindPicture;
+        logo.Text = QStringLiteral("logo.jpg");
+        logo.Width = logo.Height = 20000;
+        const QString ett = base.filePath(QStringLiteral("logo.ett"));
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, ett, prompts));
+        const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(base.path(), open));
+        QVERIFY(QFile::setPermissions(data, open | QFile::WriteGroup | QFile::WriteOther));
+        QVERIFY(QFile::setPermissions(bin, open & ~QFile::WriteOwner));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), data);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), data);
+        QProcess program;
+        program.setProcessEnvironment(env);
+        const QStringList args{QStringLiteral("--export-image"), ett,
+                               data + QStringLiteral("/logo.bmp")};
+        if (geteuid() == 0)
+            program.start(QStringLiteral("setpriv"),
+                          QStringList{QStringLiteral("--reuid=nobody"),
+                                      QStringLiteral("--regid=nogroup"),
+                                      QStringLiteral("--clear-groups"), exe} +
+                              args);
+        else
+            program.start(exe, args);
+        QVERIFY(program.waitForFinished(60000));
+        const QByteArray err = program.readAllStandardError();
+        QVERIFY(QFile::setPermissions(bin, open)); // the folder can be removed again
+        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(!err.contains("Konnte Bild"), err.constData());
+        const QString resources =
+            qEnvironmentVariable("AWB_TEST_DATA") + QStringLiteral("/../../resources/");
+        for (const QString& name :
+             {QStringLiteral("logo.jpg"), QStringLiteral("hintergrund.jpg")}) {
+            QVERIFY2(QFile::exists(data + QStringLiteral("/aufkleber-werkbank/") + name),
+                     qPrintable(name));
+            QCOMPARE(head(data + QStringLiteral("/aufkleber-werkbank/") + name, 1 << 24),
+                     head(resources + name, 1 << 24));
+        }
+        QVERIFY(!QFile::exists(bin + QStringLiteral("/logo.jpg")));
     }
 
     // The program's own picture loader behind the label file reader.

@@ -188,6 +188,15 @@ private slots:
             QVERIFY(all.contains(QStringLiteral("*.") + saveFormatExtension(code)));
         QVERIFY(all.contains(QStringLiteral("*.png")));
         QVERIFY(!all.contains(QStringLiteral("*.svg")));
+        // Every type is offered once under "Dateityp", HEIF with both its endings.
+        QStringList descriptions;
+        for (int i = 2; i < parts.size(); i += 2) {
+            QVERIFY2(!descriptions.contains(parts[i]), qPrintable(parts[i]));
+            descriptions << parts[i];
+        }
+        const qsizetype heif = descriptions.indexOf(QStringLiteral("HEIF"));
+        QVERIFY(heif >= 0);
+        QCOMPARE(parts[2 * heif + 3], QStringLiteral("*.heif;*.heic"));
     }
 
     // The format comes from the content, not from the name.

@@ -114,6 +114,8 @@ private slots:
         for (int i = 1; i <= ObjectTable::MaxObjs; ++i)
             doc.Objs[i].Kind = KindFigure;
         QCOMPARE(doc.firstFreeSlot(), 0);
+        doc.releaseSlot(ObjectTable::MaxObjs);
+        QCOMPARE(doc.firstFreeSlot(), 10000);
     }
 
     void stackingSwaps() {

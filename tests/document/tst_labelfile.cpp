@@ -14,6 +14,9 @@
 #include <cstring>
 #include <limits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 // Loads a picture when a file of that name exists (a blank 320 x 200 otherwise) and
 // turns it by quarter turns; records every call.
@@ -445,7 +448,7 @@ private slots:
             << with([&](QByteArray& b) { putF64(b, 164, inf); }) << view;
         QTest::newRow("UnitsPerPixel tiny")
             << with([](QByteArray& b) { putF64(b, 164, 1e-300); }) << view;
-        QTest::newRow("WorkWidth 0") << with([](QByteArray& b) { putI32(b, 143, 0); }) << area;
+        QTest::newRow("WorkWidth -1") << with([](QByteArray& b) { putI32(b, 143, -1); }) << area;
         QTest::newRow("WorkHeight negative")
             << with([](QByteArray& b) { putI32(b, 147, -84330); }) << area;
         QTest::newRow("WorkWidth absurd")
@@ -736,6 +739,88 @@ private slots:
         // No temporary file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{QStringLiteral("e.ett")});
+    }
+
+    // A file in a folder that takes no new file (another user's shared folder) is
+    // written in place; where the folder allows it, the file is replaced at once.
+    // Root passes every permission check, so as root the save runs with the rights
+    // of the user "nobody".
+    void saveWhereTheFolderTakesNoNewFile_data() {
+        QTest::addColumn<bool>("folderOpen");
+        QTest::addColumn<bool>("fileWritable");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("folder open: replaced at once") << true << true << true;
+        QTest::newRow("folder closed, file writable: in place") << false << true << true;
+        QTest::newRow("folder and file closed") << false << false << false;
+    }
+    void saveWhereTheFolderTakesNoNewFile() {
+        QFETCH(bool, folderOpen);
+        QFETCH(bool, fileWritable);
+        QFETCH(bool, saved);
+        QTemporaryDir base(QDir::tempPath() + QStringLiteral("/awb-XXXXXX"));
+        const QString folder = base.filePath(QStringLiteral("geteilt"));
+        const QString file = folder + QStringLiteral("/e.ett");
+        QVERIFY(QDir().mkpath(folder) && writeFile(file, "alt"));
+        using P = QFile::Permission;
+        const QFile::Permissions read = P::ReadOwner | P::ReadGroup | P::ReadOther;
+        const QFile::Permissions write = P::WriteOwner | P::WriteGroup | P::WriteOther;
+        const QFile::Permissions enter = P::ExeOwner | P::ExeGroup | P::ExeOther;
+        QVERIFY(QFile::setPermissions(base.path(), read | enter | P::WriteOwner));
+        QVERIFY(QFile::setPermissions(file, fileWritable ? read | write : read));
+        QVERIFY(QFile::setPermissions(folder, folderOpen ? read | write | enter : read | enter));
+        struct stat before {};
+        QCOMPARE(stat(QFile::encodeName(file).constData(), &before), 0);
+
+        LabelDocument doc;
+        fillText(doc.Objs[1]);
+        ScriptedPrompts prompts;
+        bool result = false;
+        {
+            const bool root = geteuid() == 0;
+            if (root && seteuid(65534) != 0)
+                QSKIP("cannot take the rights of the user nobody");
+            result = Saveit(doc, file, prompts);
+            if (root && seteuid(0) != 0)
+                qFatal("cannot return to the rights of root");
+        }
+        QVERIFY(QFile::setPermissions(folder, read | write | enter));
+        QCOMPARE(result, saved);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), saved ? labelFileBytes(doc) : QByteArray("alt"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("e.ett")});
+        if (saved) {
+            struct stat after {};
+            QCOMPARE(stat(QFile::encodeName(file).constData(), &after), 0);
+            QCOMPARE(after.st_ino == before.st_ino, !folderOpen);
+            QVERIFY(prompts.shown.isEmpty());
+        } else {
+            QCOMPARE(prompts.shown.size(), 1);
+            QCOMPARE(prompts.shown[0].text,
+                     QStringLiteral("Beim Erstellen der Datei ist ein Fehler aufgetreten!"));
+        }
+    }
+
+    // Names outside Windows-1252 come back as '?': the save warns once and names them.
+    void saveWarnsOfPictureNamesTheFileCannotHold() {
+        LabelDocument doc;
+        const QString lost = QStringLiteral("/home/łukasz/bild.png");
+        const QString kept = QStringLiteral("C:\\Bilder\\Grüße.jpg");
+        for (int slot : {2, 3, 4}) {
+            doc.Objs[slot].Kind = KindPicture;
+            doc.Objs[slot].Text = slot == 3 ? kept : lost;
+        }
+        doc.BkgndMode = BkgndStretch;
+        doc.BkgndFile = QStringLiteral("/tmp/背景.png");
+        ScriptedPrompts prompts;
+        QVERIFY(Saveit(doc, tmp.filePath(QStringLiteral("namen.ett")), prompts));
+        QCOMPARE(prompts.shown.size(), 1);
+        const QString text = prompts.shown[0].text;
+        QVERIFY(text.endsWith(QStringLiteral(":\n/tmp/背景.png\n") + lost));
+        QVERIFY(!text.contains(kept));
+        QCOMPARE(prompts.shown[0].caption, QStringLiteral("Warnung: Bildname nicht speicherbar"));
+        QCOMPARE(prompts.shown[0].icon, Prompts::Icon::Warning);
     }
 
     void cannotOpenChangesNothing() {

@@ -152,6 +152,8 @@ private slots:
         QVERIFY(paths.contains(QStringLiteral("/")));
         QVERIFY(paths.contains(QDir::cleanPath(dir.path())));
         QCOMPARE(box->currentData().toString(), QDir::cleanPath(sub));
+        // The closed box shows the folder's name as it is; only the list indents.
+        QCOMPARE(box->currentText(), QFileInfo(sub).fileName());
         const int parent = int(paths.indexOf(QDir::cleanPath(dir.path())));
         emit box->activated(parent);
         QCOMPARE(form.folder(), QDir::cleanPath(dir.path()));

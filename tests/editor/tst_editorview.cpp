@@ -1,11 +1,14 @@
+#include "document/labelfile.h"
 #include "editor/rulerscale.h"
 #include "editor/rulerwidget.h"
 #include "editor/toolbar.h"
 #include "editor/zoomsteps.h"
 #include "editorharness.h"
+#include "render/picturefileloader.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QToolButton>
 
 namespace {
@@ -98,6 +101,81 @@ private slots:
         for (const RulerTick& t : down)
             zeroAtTop |= t.pos == 0 && t.kind == RulerTick::Full && t.value == 0;
         QVERIFY(zeroAtTop);
+    }
+
+    // Each number keeps one free pixel between itself and its own tick line.
+    void rulerNumbersKeepClearOfTheirLine() {
+        EditorHarness e(QSize(680, 360));
+        e.page.setScroll(300, 100);
+        const QImage top = e.page.TRulerPaint();
+        const QImage left = e.page.LRulerPaint();
+        int checked = 0;
+        for (const RulerTick& t : rulerTicks(top.width() - 21, e.page.scrollX(), 336,
+                                             e.doc.Format.LabelWidth, 20, true)) {
+            if (t.kind != RulerTick::Full || t.pos + 8 >= top.width())
+                continue;
+            QVERIFY2(anyBlack(top, QRect(t.pos + 2, 1, 6, 10)),
+                     qPrintable(QString::number(t.value)));
+            for (int y = 1; y < 19; ++y)
+                QCOMPARE(top.pixel(t.pos + 1, y), White);
+            ++checked;
+        }
+        for (const RulerTick& t : rulerTicks(left.height() - 1, e.page.scrollY(), 135,
+                                             e.doc.Format.LabelHeight, 0, false)) {
+            if (t.kind != RulerTick::Full || t.pos < 0 || t.pos + 10 >= left.height())
+                continue;
+            QVERIFY2(anyBlack(left, QRect(1, t.pos + 2, 10, 7)),
+                     qPrintable(QString::number(t.value)));
+            for (int x = 1; x < 19; ++x)
+                QCOMPARE(left.pixel(x, t.pos + 1), White);
+            ++checked;
+        }
+        QVERIFY(checked >= 4);
+    }
+
+    // Labels of (almost) no size are legal: they open, and the view, the rulers, the
+    // magnifier and a tiled background cope with a paint box of one pixel.
+    void tinyLabelsOpenAndDraw_data() {
+        QTest::addColumn<double>("sizeMm");
+        QTest::addColumn<double>("unitsPerPixel");
+        QTest::newRow("0 mm") << 0.0 << 208.0;
+        QTest::newRow("0.05 mm") << 0.05 << 208.0;
+        QTest::newRow("0.3 mm zoomed out") << 0.3 << 1053.0;
+    }
+    void tinyLabelsOpenAndDraw() {
+        QFETCH(double, sizeMm);
+        QFETCH(double, unitsPerPixel);
+        QTemporaryDir dir;
+        QImage tile(40, 10, QImage::Format_RGB32);
+        tile.fill(Qt::red);
+        QVERIFY(tile.save(dir.filePath(QStringLiteral("kachel.png"))));
+        LabelDocument written;
+        written.Format.LabelWidth = written.Format.LabelHeight = sizeMm;
+        written.computeWorkArea();
+        written.UnitsPerPixel = unitsPerPixel;
+        written.BkgndMode = BkgndTiles;
+        written.BkgndFile = dir.filePath(QStringLiteral("kachel.png"));
+        Tobs& o = written.Objs[5];
+        o.Kind = KindFigure;
+        o.X = written.WorkWidth / 3;
+        o.Y = written.WorkHeight / 3;
+        const QString ett = dir.filePath(QStringLiteral("klein.ett"));
+        EditorHarness e;
+        QVERIFY(Saveit(written, ett, e.prompts));
+
+        PictureFileLoader pictures;
+        QCOMPARE(readLabelFile(ett, e.doc, e.prompts, pictures), ReadOutcome::Complete);
+        QCOMPARE(e.prompts.shown.size(), 0);
+        QCOMPARE(e.doc.Objs[5].Kind, int(KindFigure));
+        e.doc.SelObj = 5;
+        e.page.applyWorkArea();
+        QCOMPARE(e.page.PaintBox1->size(), QSize(1, 1));
+        e.page.zoomOut(0, 0);
+        e.page.zoomIn(0, 0);
+        e.page.PaintBox1Paint();
+        QCOMPARE(e.page.EditBitmap.size(), e.page.ScrollBox1->viewport()->size());
+        QCOMPARE(e.page.TRulerPaint().size(), e.page.TRuler->size());
+        QCOMPARE(e.page.LRulerPaint().size(), e.page.LRuler->size());
     }
 
     void rulerStep_data() {

@@ -253,6 +253,23 @@ private slots:
         QVERIFY(e.prompts.shown.isEmpty());
     }
 
+    // The label file keeps names in Windows-1252: a name outside it is placed, with a
+    // warning that names the picture.
+    void pictureWithANameTheFileCannotHold() {
+        const QString name = QStringLiteral("Łódź Grüße.png");
+        QVERIFY(QFile::copy(dir.filePath(QStringLiteral("breit.png")), dir.filePath(name)));
+        EditorHarness e;
+        e.page.Toolbar->SpeedItem10->click();
+        answerPictureDialog(e.page, name, true);
+        e.click(QPoint(400, 160));
+        QCOMPARE(e.doc.Objs[1].Kind, int(KindPicture));
+        QCOMPARE(e.doc.Objs[1].Text, name);
+        QCOMPARE(e.prompts.shown.size(), 1);
+        QVERIFY(e.prompts.shown[0].text.contains(QLatin1Char('"') + name + QLatin1Char('"')));
+        QCOMPARE(e.prompts.shown[0].caption, QStringLiteral("Warnung: Bildname nicht speicherbar"));
+        QCOMPARE(e.prompts.shown[0].icon, Prompts::Icon::Warning);
+    }
+
     void pictureThatCannotBeLoaded() {
         EditorHarness e;
         e.page.Toolbar->SpeedItem10->click();

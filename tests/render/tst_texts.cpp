@@ -206,6 +206,19 @@ private slots:
         QVERIFY(std::abs((centre.left() + centre.right()) / 2 - 70) <= 2);
         o.TextAlign = 7;
         QCOMPARE(inkBounds(renderText(*doc)), left);
+
+        // A short word in a wide box: left, centred and right lie far apart.
+        o.Text = QStringLiteral("Hi");
+        o.Width = 260;
+        QList<QRect> word;
+        for (int align : {0, 1, 2}) {
+            o.TextAlign = align;
+            word << inkBounds(renderText(*doc));
+        }
+        QVERIFY(word[0].left() >= 20 && word[0].left() < 25);
+        QVERIFY(std::abs((word[1].left() + word[1].right()) / 2 - 150) <= 2);
+        QVERIFY(word[2].right() >= 275 && word[2].right() < 280);
+        QVERIFY(word[1].left() - word[0].right() > 80 && word[2].left() - word[1].right() > 80);
     }
 
     // The outline of thickness 1 is the four diagonal copies; the text is drawn last.
