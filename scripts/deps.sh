@@ -13,6 +13,7 @@ PACKAGES=(
     netpbm fonts-liberation
     xvfb xauth imagemagick
     desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file man-db python3
+    cups printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -1,13 +1,14 @@
 #include "app/commandline.h"
 
 #include "app/application.h"
-#include "app/commandlineexport.h"
+#include "app/commandlineprint.h"
 #include "app/commandlinethumbnail.h"
+#include "app/labelcounter.h"
 #include "app/streamprompts.h"
 #include "codec/rasterio.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
-#include "document/settingsstore.h"
+#include "output/labelexport.h"
 #include "render/picturefileloader.h"
 
 #include <QCommandLineParser>
@@ -16,32 +17,71 @@
 #include <QTextStream>
 
 #include <cstring>
-#include <limits>
 
 namespace {
 const QString ProgramName = QStringLiteral("aufkleber-werkbank");
 
 QString helpText() {
     return QStringLiteral(
-        "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n"
-        "        aufkleber-werkbank --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
-        "\n"
-        "Ohne Optionen startet die Aufkleber-Werkbank mit ihrem Fenster.\n"
-        "\n"
-        "Optionen:\n"
-        "  --export-image DATEI.ett AUSGABE\n"
-        "        Zeichnet das Etikett der Datei DATEI.ett ohne Fenster mit 96 Pixeln pro Zoll\n"
-        "        und speichert es als Bild AUSGABE (wie \"eMail Export\"). Die laufende Nummer\n"
-        "        ist die zuletzt im Programm eingestellte; sie wird nicht weitergezählt.\n"
-        "  --filter-index K\n"
-        "        Bildformat K: 1 BMP, 2 DIB, 3 GIF, 4 IFF, 5 JIF, 6 JPG, 7 LBM, 8 PCX,\n"
-        "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des Formats.\n"
-        "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
-        "  --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
-        "        Speichert ein Vorschaubild des Etiketts als PNG, dessen längere Seite\n"
-        "        GRÖSSE Pixel misst (1 bis 1024, ohne Angabe 256).\n"
-        "  -h, --help      Zeigt diese Hilfe.\n"
-        "  -v, --version   Zeigt die Version.\n");
+               "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n"
+               "        aufkleber-werkbank --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
+               "        aufkleber-werkbank --print DATEI.ett [--printer NAME] [--output "
+               "AUSGABE.pdf]\n"
+               "                           [--dpi N] [--used N] [--copies N] [--number N] "
+               "[--cut-lines]\n"
+               "\n"
+               "Ohne Optionen startet die Aufkleber-Werkbank mit ihrem Fenster.\n"
+               "\n"
+               "Optionen:\n"
+               "  --export-image DATEI.ett AUSGABE\n"
+               "        Zeichnet das Etikett der Datei DATEI.ett ohne Fenster mit 96 Pixeln pro "
+               "Zoll\n"
+               "        und speichert es als Bild AUSGABE (wie \"eMail Export\"). Die laufende "
+               "Nummer\n"
+               "        ist die zuletzt im Programm eingestellte; sie wird nicht weitergezählt.\n"
+               "  --filter-index K\n"
+               "        Bildformat K: 1 BMP, 2 DIB, 3 GIF, 4 IFF, 5 JIF, 6 JPG, 7 LBM, 8 PCX,\n"
+               "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des "
+               "Formats.\n"
+               "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
+               "  --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
+               "        Speichert ein Vorschaubild des Etiketts als PNG, dessen längere Seite\n"
+               "        GRÖSSE Pixel misst (1 bis 1024, ohne Angabe 256).\n"
+               "%1"
+               "  -h, --help      Zeigt diese Hilfe.\n"
+               "  -v, --version   Zeigt die Version.\n")
+        .arg(printHelpText());
+}
+
+// Options that Qt's application object takes for the window system ("-platform xcb",
+// "--style=fusion" and the like).
+bool isWindowSystemOption(const char* arg) {
+    const char* name = arg + (std::strncmp(arg, "--", 2) == 0 ? 2 : 1);
+    const size_t length = std::strcspn(name, "=");
+    for (const char* option : {"platform",
+                               "platformpluginpath",
+                               "platformtheme",
+                               "plugin",
+                               "qwindowgeometry",
+                               "qwindowicon",
+                               "qwindowtitle",
+                               "reverse",
+                               "session",
+                               "style",
+                               "stylesheet",
+                               "widgetcount",
+                               "display",
+                               "geometry",
+                               "title",
+                               "name",
+                               "nograb",
+                               "dograb",
+                               "sync",
+                               "qmljsdebugger"}) {
+        if (std::strlen(option) == length && std::strncmp(name, option, length) == 0)
+            return true;
+    }
+    return false;
 }
 
 int usageError(QTextStream& err, const QString& text) {
@@ -50,11 +90,6 @@ int usageError(QTextStream& err, const QString& text) {
     return 2;
 }
 
-int storedLabelNumber() {
-    auto settings = SettingsStore::open();
-    return SettingsStore::readInt(*settings, QStringLiteral("Zaehler/LaufendeNummer"), 1,
-                                  std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-}
 int thumbnailJob(const QCommandLineParser& parser, QTextStream& err) {
     const QStringList args = parser.positionalArguments();
     if (parser.optionNames().size() != 1)
@@ -74,13 +109,10 @@ int thumbnailJob(const QCommandLineParser& parser, QTextStream& err) {
 } // namespace
 
 bool isCommandLineJob(int argc, char** argv) {
+    // Every option is the program's own (or refused as unknown), except the options of
+    // Qt's own that the window understands.
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--export-image", "--filter-index", "--thumbnail", "--help",
-                                   "-h", "--version", "-v", "-?"}) {
-            if (std::strcmp(argv[i], option) == 0)
-                return true;
-        }
-        if (std::strncmp(argv[i], "--filter-index=", 15) == 0)
+        if (argv[i][0] == '-' && !isWindowSystemOption(argv[i]))
             return true;
     }
     return false;
@@ -111,11 +143,15 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption thumbnailOption(QStringLiteral("thumbnail"));
     parser.addOptions({exportOption, filterOption, helpOption, versionOption, thumbnailOption});
+    const PrintCommandLine print(parser);
 
     if (!parser.parse(arguments)) {
         if (!parser.unknownOptionNames().isEmpty())
             return usageError(err, QStringLiteral("Unbekannte Option: ") +
                                        parser.unknownOptionNames().join(QStringLiteral(", ")));
+        if (const QString missing = print.optionWithoutValue(arguments); !missing.isEmpty())
+            return usageError(err,
+                              QStringLiteral("Zu ") + missing + QStringLiteral(" fehlt der Wert."));
         // The other refusals: a value given to an option that takes none, or none given to
         // --filter-index.
         for (const QString& a : arguments.mid(1)) {
@@ -135,6 +171,8 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         out << ProgramName << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return 0;
     }
+    if (print.requested())
+        return print.run(err);
     if (parser.isSet(thumbnailOption))
         return thumbnailJob(parser, err);
     if (!parser.isSet(exportOption))

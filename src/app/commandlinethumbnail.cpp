@@ -1,9 +1,9 @@
 #include "app/commandlinethumbnail.h"
 
-#include "app/commandlineexport.h"
 #include "app/jobwatchdog.h"
 #include "app/streamprompts.h"
 #include "document/labelfile.h"
+#include "output/labelexport.h"
 #include "render/picturefileloader.h"
 
 #include <QSaveFile>

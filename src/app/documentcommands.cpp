@@ -5,6 +5,7 @@
 #include "document/labelfilecommands.h"
 #include "editor/editorpage.h"
 #include "editor/speedbar.h"
+#include "output/printpage.h"
 #include "render/picturefileloader.h"
 
 #include <QAction>
@@ -61,4 +62,5 @@ void DocumentCommands::afterLoad() {
     window_.updateCaption();
     window_.showInfoLine();
     window_.EditorPg->applyWorkArea();
+    window_.PrintPg->VPaintPaint();
 }

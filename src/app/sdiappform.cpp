@@ -5,10 +5,12 @@
 #include "app/lifecyclecommands.h"
 #include "app/mainmenu.h"
 #include "app/menushortcuts.h"
+#include "app/printmenu.h"
 #include "app/scan/scancommands.h"
 #include "app/windowplacement.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
+#include "output/printpage.h"
 #include "wizard/wizardpage.h"
 
 #include <QAction>
@@ -26,16 +28,6 @@
 namespace {
 const QString CounterKey = QStringLiteral("Zaehler/LaufendeNummer");
 
-// A page whose commands arrive later: it says so instead of staying blank.
-QWidget* pendingPage(const QString& objectName, const QString& text, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    page->setObjectName(objectName);
-    auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(text, page);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-    return page;
-}
 } // namespace
 
 TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
@@ -54,6 +46,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
                                   [this] { clearall(); });
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
         EditorPg->applyWorkArea();
+        PrintPg->VPaintPaint();
         Pages->setCurrentWidget(EditorPg);
     });
 
@@ -79,7 +72,7 @@ void TSDIAppForm::buildPages() {
     WizardPg = new WizardPage(Doc, prompts_, Pages);
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
-    PrintPg = pendingPage(QStringLiteral("PrintPage"), QStringLiteral("Drucken"), Pages);
+    PrintPg = makePrintPage(*this, prompts_, Pages);
     Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
     Pages->addTab(EditorPg, QStringLiteral("Editor"));
     Pages->addTab(PrintPg, QStringLiteral("Drucken"));
@@ -109,10 +102,15 @@ void TSDIAppForm::connectMenu() {
     info->setEnabled(true);
     connect(info, &QAction::triggered, Info, &QDialog::exec);
     EditorPg->attachBackgroundAction(Menu->action(QStringLiteral("Hintergrundbild1")));
+    connectPrintMenu(*Menu, *PrintPg);
 }
 
 int TSDIAppForm::labelNumber() const {
     return WizardPg->labelNumber();
+}
+
+void TSDIAppForm::setLabelNumber(int value) {
+    WizardPg->setLabelNumber(value);
 }
 
 void TSDIAppForm::showInfoLine() {
@@ -123,6 +121,7 @@ void TSDIAppForm::applyFormat() {
     showInfoLine();
     Doc.computeWorkArea();
     EditorPg->applyWorkArea();
+    PrintPg->VPaintPaint();
 }
 
 void TSDIAppForm::clearall() {

@@ -14,6 +14,7 @@ class QLabel;
 class QProgressBar;
 class QTabWidget;
 class ScanCommands;
+class TPrintPage;
 class WizardPage;
 
 // The main window: holds the one open document and composes the pages, the menu,
@@ -30,7 +31,7 @@ public:
     QTabWidget* Pages = nullptr;
     WizardPage* WizardPg = nullptr;
     EditorPage* EditorPg = nullptr;
-    QWidget* PrintPg = nullptr;
+    TPrintPage* PrintPg = nullptr;
     QLabel* InfoPanel = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     MainMenu* Menu = nullptr;
@@ -41,6 +42,7 @@ public:
 
     // The running label number of the wizard page.
     int labelNumber() const;
+    void setLabelNumber(int value);
     // After a format change: summary line, work area, repaint.
     void applyFormat();
     // Shows the sheet summary of the current format.

@@ -33,6 +33,12 @@ int32_t LabelDocument::ToPixels(int32_t units) const {
     return truncToInt32((long double)units * (long double)Zoom / (long double)UnitsPerPixel);
 }
 
+int32_t LabelDocument::ToPixelsY(int32_t units) const {
+    if (Output.OutputMode == 1 && Output.OutputScaleY != 0.0)
+        return truncToInt32((long double)units * (long double)Output.OutputScaleY);
+    return ToPixels(units);
+}
+
 int32_t LabelDocument::FromPixels(int32_t pixels) const {
     return truncToInt32((long double)pixels / (long double)Zoom * (long double)UnitsPerPixel);
 }

@@ -61,6 +61,9 @@ public:
     // Document units to pixels for the current output: screen Trunc(v x Zoom / UnitsPerPixel),
     // device Trunc(v x OutputScale); formed in extended precision.
     int32_t ToPixels(int32_t units) const;
+    // The same for vertical quantities: differs only while printing with a
+    // calibration that stretches the axes apart (Output.OutputScaleY).
+    int32_t ToPixelsY(int32_t units) const;
     // Pixels to document units, always by the screen rule.
     int32_t FromPixels(int32_t pixels) const;
 

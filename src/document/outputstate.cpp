@@ -11,6 +11,7 @@ DeviceOutputGuard::DeviceOutputGuard(OutputState& state, double outputScale, dou
 
 DeviceOutputGuard::~DeviceOutputGuard() {
     state_.OutputMode = 0;
+    state_.OutputScaleY = 0.0;
     state_.MmPerInchX = MmPerInch;
     state_.MmPerInchY = MmPerInch;
     state_.RenderBusy = false;

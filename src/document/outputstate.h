@@ -4,14 +4,23 @@
 
 #include <cstdint>
 
+class DeviceImageCache;
+
 // The switches that decide how document units become pixels, and the renderer's
 // re-entrancy flag. One object per open document; nothing here is global.
 struct OutputState {
     int32_t OutputMode = 0;   // 0 screen (editor), 1 device output (preview, printer, export)
     double OutputScale = 0.0; // device pixels per document unit while OutputMode is 1
+    // Vertical device pixels per document unit when printing stretches the axes
+    // apart (calibration); 0 means the same as OutputScale.
+    double OutputScaleY = 0.0;
     double MmPerInchX = MmPerInch;
     double MmPerInchY = MmPerInch;
     bool RenderBusy = false;
+    // Pictures the device path derives from a document picture, kept for the length of
+    // one print run so that a picture shown by many labels reaches the device once.
+    // Not owned; null outside a print run.
+    DeviceImageCache* ImageCache = nullptr;
 };
 
 // Switches to device output for the lifetime of the guard and restores screen

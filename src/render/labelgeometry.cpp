@@ -60,11 +60,11 @@ LabelRect computeLabelRect(int AreaWidth, int AreaHeight, int OffsetX, int Offse
 ObjectBox objectBox(const LabelDocument& document, const Tobs& object, int OffsetX, int OffsetY) {
     ObjectBox b;
     b.X0 = document.ToPixels(object.X);
-    b.Y0 = document.ToPixels(object.Y);
+    b.Y0 = document.ToPixelsY(object.Y);
     b.x = b.X0 - OffsetX;
     b.y = b.Y0 - OffsetY;
     b.w = document.ToPixels(object.Width);
-    b.h = document.ToPixels(object.Height);
+    b.h = document.ToPixelsY(object.Height);
     return b;
 }
 

@@ -3,6 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/tobs.h"
 #include "render/canvasaccess.h"
+#include "render/deviceimagecache.h"
 #include "render/dibdraw.h"
 #include "render/labelgeometry.h"
 #include "render/picturesampler.h"
@@ -45,29 +46,41 @@ Span intersect(Span s, const QRect& area, int64_t x, int64_t y) {
 }
 
 // The non-transparent pixels of the span as one picture with an alpha channel, for
-// canvases whose pixels cannot be read or written one by one. A single drawing
-// call: opaque pixels replace the canvas, transparent ones leave it as it is.
-void drawMasked(QPainter& canvas, const PictureSampler& sampler, int64_t x, int64_t y,
-                const Span& s, int64_t cols, int64_t rows) {
+// canvases whose pixels cannot be read or written one by one: drawn in a single
+// call, opaque pixels replace the canvas, transparent ones leave it as it is.
+QImage sampleMasked(const PictureSampler& sampler, const Span& s, int64_t cols, int64_t rows) {
     if (s.cols() * s.rows() > MaxComposedPixels)
-        return;
+        return QImage();
     QImage masked(int(s.cols()), int(s.rows()), QImage::Format_ARGB32_Premultiplied);
     if (masked.isNull())
-        return;
+        return masked;
     const std::vector<int> columns = sampleColumns(sampler.width(), cols, s.c0, s.c1);
     for (int64_t r = s.r0; r < s.r1; ++r) {
         const int sy = int(int64_t(sampler.height()) * r / rows);
         sampler.sampleRow(sy, columns, reinterpret_cast<QRgb*>(masked.scanLine(int(r - s.r0))));
     }
-    canvas.drawImage(QPointF(double(x + s.c0), double(y + s.r0)), masked);
+    return masked;
+}
+
+// Draws the masked picture; during a print run through the run's cache, so that
+// labels showing the same picture at the same size hand the device one picture.
+void drawMasked(RenderContext& rc, const Tobs& o, const PictureSampler& sampler, int64_t x,
+                int64_t y, const Span& s, int64_t cols, int64_t rows) {
+    DeviceImageCache* cache = rc.document.Output.ImageCache;
+    const QImage masked = cache ? cache->get({o.Picture.Image.cacheKey(), o.TransColor, cols, rows,
+                                              s.c0, s.c1, s.r0, s.r1},
+                                             [&] { return sampleMasked(sampler, s, cols, rows); })
+                                : sampleMasked(sampler, s, cols, rows);
+    if (!masked.isNull())
+        rc.canvas.drawImage(QPointF(double(x + s.c0), double(y + s.r0)), masked);
 }
 
 // Screen: a true-colour copy of (W' - 1) x (H' - 1) pixels in which every
 // transparent pixel takes the colour the canvas shows there, drawn one to one. Only
 // the part the canvas can show is composed; drawn one to one, the rest would not
 // appear anyway.
-void drawTransparentScreen(RenderContext& rc, const PictureSampler& sampler, int64_t x, int64_t y,
-                           const PictureSize& size) {
+void drawTransparentScreen(RenderContext& rc, const Tobs& o, const PictureSampler& sampler,
+                           int64_t x, int64_t y, const PictureSize& size) {
     const int64_t cols = size.w - 1;
     const int64_t rows = size.h - 1;
     if (cols < 1 || rows < 1)
@@ -77,7 +90,7 @@ void drawTransparentScreen(RenderContext& rc, const PictureSampler& sampler, int
         return;
     CanvasPixels canvasPixels(rc.canvas);
     if (!canvasPixels.readable()) {
-        drawMasked(rc.canvas, sampler, x, y, s, cols, rows);
+        drawMasked(rc, o, sampler, x, y, s, cols, rows);
         return;
     }
     if (s.cols() * s.rows() > MaxComposedPixels)
@@ -103,8 +116,8 @@ void drawTransparentScreen(RenderContext& rc, const PictureSampler& sampler, int
 
 // Device: every device pixel of the W' x H' box takes its picture pixel unless that
 // one is transparent; transparent pixels are left untouched.
-void drawTransparentDevice(RenderContext& rc, const PictureSampler& sampler, int64_t x, int64_t y,
-                           const PictureSize& size) {
+void drawTransparentDevice(RenderContext& rc, const Tobs& o, const PictureSampler& sampler,
+                           int64_t x, int64_t y, const PictureSize& size) {
     const int64_t cols = size.w;
     const int64_t rows = size.h;
     if (cols < 1 || rows < 1)
@@ -114,7 +127,7 @@ void drawTransparentDevice(RenderContext& rc, const PictureSampler& sampler, int
         return;
     CanvasPixels canvasPixels(rc.canvas);
     if (!canvasPixels.writable()) {
-        drawMasked(rc.canvas, sampler, x, y, s, cols, rows);
+        drawMasked(rc, o, sampler, x, y, s, cols, rows);
         return;
     }
     s = intersect(s, canvasPixels.writableArea(), x, y);
@@ -195,7 +208,7 @@ void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
         return;
     sampler.setTransparentValue(transparent);
     if (rc.document.Output.OutputMode == 1)
-        drawTransparentDevice(rc, sampler, b.x, b.y, size);
+        drawTransparentDevice(rc, o, sampler, b.x, b.y, size);
     else
-        drawTransparentScreen(rc, sampler, b.x, b.y, size);
+        drawTransparentScreen(rc, o, sampler, b.x, b.y, size);
 }

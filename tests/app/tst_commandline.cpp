@@ -1,8 +1,10 @@
 #include "app/commandline.h"
-#include "app/commandlineexport.h"
+#include "app/labelcounter.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
+#include "output/labelexport.h"
+#include "pdfraster.h"
 #include "render/picturefileloader.h"
 #include "scriptedprompts.h"
 
@@ -229,6 +231,60 @@ private slots:
         QTest::newRow("value for a switch")
             << QStringList{QStringLiteral("--export-image=e.ett"), QStringLiteral("b.bmp")}
             << QStringLiteral("Die Option --export-image nimmt keinen Wert.");
+        const QString print = QStringLiteral("--print");
+        QTest::newRow("an option the program does not know")
+            << QStringList{QStringLiteral("--foo")} << QStringLiteral("Unbekannte Option: foo");
+        QTest::newRow("print without a file")
+            << QStringList{print}
+            << QStringLiteral("--print braucht genau einen Namen: die "
+                              "Etikettdatei.");
+        QTest::newRow("dpi too low")
+            << QStringList{print, ett, QStringLiteral("--dpi"), QStringLiteral("50")}
+            << QStringLiteral("Ungültiger Wert \"50\" für --dpi: erlaubt sind 72 bis 2400.");
+        QTest::newRow("too many copies")
+            << QStringList{print, ett, QStringLiteral("--copies"), QStringLiteral("1000001")}
+            << QStringLiteral("Ungültiger Wert \"1000001\" für --copies: erlaubt sind 1 bis "
+                              "1000000.");
+        QTest::newRow("copies without value") << QStringList{print, ett, QStringLiteral("--copies")}
+                                              << QStringLiteral("Zu --copies fehlt der Wert.");
+        QTest::newRow("print option alone")
+            << QStringList{QStringLiteral("--cut-lines")}
+            << QStringLiteral("Diese Optionen gelten nur mit --print.");
+    }
+
+    // Printing into a PDF file advances the stored counter unless --number is given.
+    void printIntoPdf() {
+        const QString pdf = path(QStringLiteral("druck.pdf"));
+        const QStringList args = {QStringLiteral("--print"),  startLabel,
+                                  QStringLiteral("--output"), pdf,
+                                  QStringLiteral("--used"),   QStringLiteral("11"),
+                                  QStringLiteral("--copies"), QStringLiteral("3")};
+        const int before = storedLabelNumber();
+        QCOMPARE(run(args).code, 0);
+        QCOMPARE(pdfraster::pageCount(pdf), 2);
+        QCOMPARE(storedLabelNumber(), before + 3);
+        QCOMPARE(run(args + QStringList{QStringLiteral("--number"), QStringLiteral("7")}).code, 0);
+        QCOMPARE(storedLabelNumber(), before + 3);
+    }
+
+    void printFailures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown printer")
+            << QStringList{QStringLiteral("--printer"), QStringLiteral("Gibt-es-nicht")}
+            << QStringLiteral("Den Drucker \"Gibt-es-nicht\" gibt es nicht.");
+        QTest::newRow("unwritable output")
+            << QStringList{QStringLiteral("--output"), QStringLiteral("/kein/ordner/x.pdf")}
+            << QStringLiteral("Der Druckauftrag konnte nicht begonnen werden. Bitte prüfen Sie "
+                              "den Drucker oder den Namen der Ausgabedatei.");
+    }
+    void printFailures() {
+        QFETCH(QStringList, args);
+        const int before = storedLabelNumber();
+        const Run r = run(QStringList{QStringLiteral("--print"), startLabel} + args);
+        QCOMPARE(r.code, 1);
+        QTEST(r.err.section(QStringLiteral(": "), 1).trimmed(), "message");
+        QCOMPARE(storedLabelNumber(), before);
     }
     void wrongUse() {
         QFETCH(QStringList, args);
@@ -339,6 +395,12 @@ private slots:
         QTest::newRow("version") << QStringList{QStringLiteral("-v")} << true;
         QTest::newRow("filter index with =")
             << QStringList{QStringLiteral("--filter-index=3")} << true;
+        QTest::newRow("print") << QStringList{QStringLiteral("--print"), QStringLiteral("a.ett")}
+                               << true;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--foo")} << true;
+        QTest::newRow("Qt's style with =")
+            << QStringList{QStringLiteral("--style=fusion")} << false;
+        QTest::newRow("label file only") << QStringList{QStringLiteral("a.ett")} << false;
     }
     void commandLineJobIsRecognised() {
         QFETCH(QStringList, args);

@@ -1,4 +1,4 @@
-#include "app/commandlineexport.h"
+#include "output/labelexport.h"
 
 #include "render/drawvcart.h"
 

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "output/emailexport.h"
+#include "output/sheetlayout.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class LabelDocument;
+class Prompts;
+class QCheckBox;
+class QPrinter;
+class QScrollArea;
+class QSpinBox;
+class QToolButton;
+class TKalForm;
+
+// What the print page needs from the main window.
+struct PrintPageHost {
+    std::function<int()> labelNumber;
+    std::function<void(int)> setLabelNumber;
+    std::function<void()> repaintEditor;
+    std::function<void(int)> progress; // 0..100
+    std::function<void()> sheetFormat; // the sheet-format command; empty: not available
+};
+
+// The paint box of the preview: shows the picture the page renders.
+class PreviewBox : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    QImage Picture;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The page "Drucken": the run settings, the preview of the shown sheet, and the
+// commands that print, set up the printer, calibrate and export the label.
+class TPrintPage : public QWidget {
+    Q_OBJECT
+public:
+    TPrintPage(LabelDocument& doc, Prompts& prompts, PrintPageHost host, QWidget* parent = nullptr);
+    ~TPrintPage() override;
+
+    QSpinBox* UsedED = nullptr;
+    QSpinBox* KopiesED = nullptr;
+    QSpinBox* PageEd = nullptr;
+    QCheckBox* SchneidBtn = nullptr;
+    QToolButton* ZoominBtn = nullptr;
+    QToolButton* ZoomOutBtn = nullptr;
+    QToolButton* SetupBtn = nullptr;
+    QToolButton* PrintBtn = nullptr;
+    QToolButton* KalBtn = nullptr;
+    QToolButton* FormatBtn = nullptr;
+    QToolButton* EMailBtn = nullptr;
+    QScrollArea* ScrollBox = nullptr;
+    PreviewBox* VPaint = nullptr;
+    TKalForm* KalForm = nullptr;
+
+    int PreviewZoom = StartPreviewZoom;
+
+    // Renders the shown sheet into the paint box (the refresh other commands call).
+    void VPaintPaint();
+    // The run settings as the controls hold them, made consistent first.
+    RunSettings runSettings();
+
+    void ZoominBtnClick();
+    void ZoomOutBtnClick();
+    void PrintClick();
+    void PrintSetupClick();
+    void KalBtnClick();
+    void EMailBtnClick();
+
+    // The printer the page prints on (the system's current one, or a PDF file).
+    QPrinter& printer() { return *printer_; }
+    bool printsToPdf() const { return toPdf_; }
+    // How often the preview has been rendered (for tests of the zoom limits).
+    int paintCount() const { return paints_; }
+
+private:
+    void buildPanel(class QHBoxLayout* layout);
+    void buildToolbar(class QVBoxLayout* layout);
+    void clampControls(bool clampUsed);
+    bool readyPrinter();
+    void printTest();
+
+    LabelDocument& doc_;
+    Prompts& prompts_;
+    PrintPageHost host_;
+    std::unique_ptr<QPrinter> printer_;
+    bool toPdf_ = false;
+    bool resolutionWarned_ = false;
+    int paints_ = 0;
+    EMailExport export_;
+};
