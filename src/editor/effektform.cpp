@@ -2,6 +2,7 @@
 
 #include "editor/accessiblename.h"
 #include "editor/colourbutton.h"
+#include "editor/okcancel.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -62,13 +63,9 @@ TEffektForm::TEffektForm(Prompts& prompts, QWidget* parent) : QDialog(parent) {
     shadowBox->addLayout(shadowTop);
     shadowBox->addLayout(distances);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     OKBtn = buttons->button(QDialogButtonBox::Ok);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* all = new QVBoxLayout(this);
     all->addWidget(outline);

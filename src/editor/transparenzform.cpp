@@ -2,6 +2,7 @@
 
 #include "editor/accessiblename.h"
 #include "editor/colourbutton.h"
+#include "editor/okcancel.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -23,13 +24,9 @@ TTransForm::TTransForm(Prompts& prompts, QWidget* parent) : QDialog(parent) {
     AutoCheck->setObjectName(QStringLiteral("AutoCheck"));
     setAccessibleCaption(AutoCheck, AutoCheck->text());
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     OKBtn = buttons->button(QDialogButtonBox::Ok);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* top = new QHBoxLayout();
     top->addWidget(TransCheck, 1);

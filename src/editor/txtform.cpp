@@ -2,6 +2,7 @@
 
 #include "document/propertycommands.h"
 #include "editor/accessiblename.h"
+#include "editor/okcancel.h"
 
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -29,13 +30,9 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent) {
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     OKBtn = buttons->button(QDialogButtonBox::Ok);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
     CancelBtn = buttons->button(QDialogButtonBox::Cancel);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* all = new QVBoxLayout(this);
     all->setContentsMargins(8, 8, 8, 8);

@@ -1,7 +1,7 @@
 #include "app/scan/jpegqform.h"
 
-#include "app/scan/okcancel.h"
 #include "document/settingsstore.h"
+#include "editor/okcancel.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "app/scan/scannerselectdialog.h"
 
-#include "app/scan/okcancel.h"
+#include "editor/okcancel.h"
 
 #include <QLabel>
 #include <QListWidget>
