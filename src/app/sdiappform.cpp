@@ -2,6 +2,7 @@
 
 #include "app/documentcommands.h"
 #include "app/infodialog.h"
+#include "app/labelcounter.h"
 #include "app/lifecyclecommands.h"
 #include "app/mainmenu.h"
 #include "app/menushortcuts.h"
@@ -22,13 +23,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <limits>
-
-namespace {
-const QString CounterKey = QStringLiteral("Zaehler/LaufendeNummer");
-
-} // namespace
 
 TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), prompts_(prompts) {
@@ -156,14 +150,12 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 void TSDIAppForm::restoreSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::restore(*settings, *this);
-    WizardPg->setLabelNumber(SettingsStore::readInt(*settings, CounterKey, 1,
-                                                    std::numeric_limits<int>::min(),
-                                                    std::numeric_limits<int>::max()));
+    WizardPg->setLabelNumber(storedLabelNumber());
 }
 
 void TSDIAppForm::storeSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::store(*settings, *this);
-    settings->setValue(CounterKey, WizardPg->labelNumber());
     settings->sync();
+    storeLabelNumber(WizardPg->labelNumber());
 }
