@@ -17,4 +17,5 @@ cmake -S . -B "$dir" -G Ninja "${flags[@]}"
 cmake --build "$dir"
 export QT_QPA_PLATFORM=offscreen
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir "$dir" --output-on-failure
+# A test that hangs fails after ten minutes instead of holding up the whole run.
+ctest --test-dir "$dir" --output-on-failure --timeout 600

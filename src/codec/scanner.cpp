@@ -12,9 +12,14 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <csignal>
 #include <mutex>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <thread>
 #include <vector>
 
@@ -26,6 +31,8 @@ std::mutex g_sessionMutex;
 // The state of the scan worker, guarded by g_stateMutex.
 std::mutex g_stateMutex;
 std::thread g_worker;
+bool g_workerDone = true; // the worker has left the scanner interface
+std::condition_variable g_workerDoneChanged;
 QObject* g_target = nullptr;
 int g_lastTicket = 0;
 struct Result {
@@ -39,9 +46,18 @@ QString g_currentScanner;
 std::atomic<bool> g_running{false};
 std::atomic<bool> g_cancel{false};
 
-// The open handle of the running scan, for cancelling from another thread.
+// The open handle of the running scan, for cancelling from another thread. A
+// scan whose device offers a descriptor to wait on is cancelled by the worker
+// itself (`g_polled`); only a device that blocks in its read is cancelled from
+// outside, as the scanner interface allows.
 std::mutex g_handleMutex;
 SANE_Handle g_handle = nullptr;
+bool g_polled = true;
+
+// How long the worker waits for data before it looks at `g_cancel` again.
+constexpr int CancelCheckMs = 50;
+// How long the end of the program waits for a cancelled scan.
+constexpr std::chrono::milliseconds ShutdownWait(3000);
 
 QString busyText() {
     return QStringLiteral("Es läuft bereits ein Scanvorgang.");
@@ -155,6 +171,49 @@ ScanFrameAssembler::Channel channelOf(SANE_Frame f) {
     }
 }
 
+// Switches the device to non-blocking reads and returns the descriptor to wait
+// on, or -1 when the device only reads blocking. Asked after every start: the
+// mode holds for one frame. A cancel that comes before `g_polled` is cleared is
+// seen by the caller's next look at `g_cancel`; one that comes after reaches the
+// device from outside.
+int waitableDescriptor(SANE_Handle h) {
+    SANE_Int fd = -1;
+    if (sane_set_io_mode(h, SANE_TRUE) == SANE_STATUS_GOOD &&
+        (sane_get_select_fd(h, &fd) != SANE_STATUS_GOOD || fd < 0)) {
+        sane_set_io_mode(h, SANE_FALSE);
+        fd = -1;
+    }
+    std::lock_guard lock(g_handleMutex);
+    g_polled = fd >= 0;
+    return fd;
+}
+
+// Waits until the device has data (or has ended: a closed pipe counts as
+// readable). False when the scan was cancelled meanwhile.
+bool waitForData(int fd) {
+    pollfd p{fd, POLLIN, 0};
+    while (!g_cancel) {
+        const int n = ::poll(&p, 1, CancelCheckMs);
+        if (n != 0 && !(n < 0 && errno == EINTR))
+            return true;
+    }
+    return false;
+}
+
+// Backends that feed the picture from a reader thread stop that thread the
+// moment the last byte of a frame is read, whatever it is doing then; caught
+// while it frees its buffers, it can leave the process's memory allocator
+// locked. So once a frame's rest is all waiting in the descriptor, the reader
+// gets a moment to wind down before the last read.
+// True once it had that moment.
+bool letReaderFinish(int fd, qint64 remaining) {
+    int waiting = 0;
+    if (remaining <= 0 || ::ioctl(fd, FIONREAD, &waiting) != 0 || waiting < remaining)
+        return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return true;
+}
+
 // Reads all frames of one scan. Returns the failure text; empty on success or
 // when cancelled (then `picture` stays empty).
 QString readScan(SANE_Handle h, TDibRecord& picture) {
@@ -185,7 +244,13 @@ QString readScan(SANE_Handle h, TDibRecord& picture) {
         const int frames = threePass ? 3 : 1;
         const qint64 expected = assembler.expectedBytes();
         qint64 got = 0;
+        const int fd = waitableDescriptor(h);
+        bool readerFinished = false;
         for (;;) {
+            if (g_cancel || (fd >= 0 && !waitForData(fd)))
+                return QString();
+            if (fd >= 0 && !readerFinished)
+                readerFinished = letReaderFinish(fd, expected - got);
             SANE_Int length = 0;
             status = sane_read(h, reinterpret_cast<SANE_Byte*>(buffer.data()),
                                SANE_Int(buffer.size()), &length);
@@ -245,6 +310,7 @@ void runScan(ScanRequest request, int ticket) {
                 sane_cancel(h);
                 std::lock_guard lock(g_handleMutex);
                 g_handle = nullptr;
+                g_polled = true;
                 sane_close(h);
             }
         }
@@ -254,19 +320,31 @@ void runScan(ScanRequest request, int ticket) {
     {
         std::lock_guard lock(g_stateMutex);
         g_result = Result{ticket, picture, failure};
+        g_workerDone = true;
     }
+    g_workerDoneChanged.notify_all();
     g_running = false;
     post(new ScanFinishedEvent(ticket));
 }
 
-void joinWorker() {
+// Waits for the worker to end. With a limit, a worker that is still inside
+// the scanner interface when it runs out (a backend that never returns from a
+// cancel) is left behind rather than holding up the end of the program; false
+// then.
+bool joinWorker(std::chrono::milliseconds limit = std::chrono::milliseconds::max()) {
     std::thread worker;
     {
-        std::lock_guard lock(g_stateMutex);
+        std::unique_lock lock(g_stateMutex);
+        if (limit != std::chrono::milliseconds::max() &&
+            !g_workerDoneChanged.wait_for(lock, limit, [] { return g_workerDone; })) {
+            g_worker.detach();
+            return false;
+        }
         worker.swap(g_worker);
     }
     if (worker.joinable())
         worker.join();
+    return true;
 }
 
 } // namespace
@@ -345,6 +423,7 @@ bool TWAIN_ScanImage(QObject* window, const ScanRequest& request) {
     g_cancel = false;
     g_target = window;
     g_result = Result();
+    g_workerDone = false;
     const int ticket = ++g_lastTicket;
     g_worker = std::thread(runScan, request, ticket);
     return true;
@@ -359,7 +438,7 @@ void TWAIN_CancelScan() {
         return;
     g_cancel = true;
     std::lock_guard lock(g_handleMutex);
-    if (g_handle)
+    if (g_handle && !g_polled)
         sane_cancel(g_handle);
 }
 
@@ -369,7 +448,7 @@ void TWAIN_Shutdown() {
         g_target = nullptr;
     }
     TWAIN_CancelScan();
-    joinWorker();
+    joinWorker(ShutdownWait);
     std::lock_guard lock(g_stateMutex);
     g_result = Result();
 }

@@ -70,8 +70,9 @@ bool TWAIN_ScanImage(QObject* window, const ScanRequest& request);
 bool TWAIN_ScanRunning();
 // Asks a running scan to stop; it ends with a finished event without picture.
 void TWAIN_CancelScan();
-// Stops a running scan, waits for its end and posts nothing more; results not
-// fetched yet are freed. For the end of the program.
+// Stops a running scan, waits for its end (a few seconds at most: a device
+// that does not come back is left to the end of the process) and posts nothing
+// more; results not fetched yet are freed. For the end of the program.
 void TWAIN_Shutdown();
 
 // The picture of a finished scan (no picture when it was cancelled or failed).

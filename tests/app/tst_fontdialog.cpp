@@ -28,7 +28,7 @@ private slots:
         QFETCH(int, chosenHeight);
         ScriptedPrompts prompts;
         FontColourDialog dialog(prompts);
-        const QString face = QStringLiteral("DejaVu Serif");
+        const QString face = QStringLiteral("Liberation Serif"); // installed with the build tools
         dialog.setChoice({face, height, size, uint8_t(pitch), uint8_t(style), 0x00FF00});
         const Prompts::FontChoice chosen = dialog.choice();
         QCOMPARE(chosen.name, face);

@@ -95,8 +95,9 @@ private slots:
             << 24 << 100 << 200 << QRgb(1);
         QTest::newRow("Graustufen") << QByteArray("test-picture \"Solid white\"\n") << ScanModeGray
                                     << 8 << 100 << 200 << qRgb(255, 255, 255);
-        QTest::newRow("Strichzeichnung")
-            << QByteArray() << ScanModeLineArt << 1 << 100 << 200 << qRgb(0, 0, 0);
+        QTest::newRow("Strichzeichnung, blockierend")
+            << QByteArray("non-blocking false\nselect-fd false\n") << ScanModeLineArt << 1 << 100
+            << 200 << qRgb(0, 0, 0);
         QTest::newRow("Handscanner")
             << QByteArray("hand-scanner true\n") << ScanModeGray << 8 << -1 << 433 << qRgb(0, 0, 0);
     }
