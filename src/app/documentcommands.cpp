@@ -2,11 +2,13 @@
 
 #include "app/mainmenu.h"
 #include "app/sdiappform.h"
+#include "app/waitingpictureloader.h"
 #include "document/labelfilecommands.h"
 #include "editor/editorpage.h"
 #include "editor/speedbar.h"
 #include "output/printpage.h"
 #include "render/picturefileloader.h"
+#include "wizard/wizardpage.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -30,13 +32,15 @@ DocumentCommands::DocumentCommands(TSDIAppForm& window, Prompts& prompts)
 }
 
 void DocumentCommands::OpenItemClick() {
-    PictureFileLoader pictures([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    PictureFileLoader files([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    WaitingPictureLoader pictures(files);
     if (openLabelFile(window_.Doc, prompts_, pictures, [this] { return SaveItemClick(); }))
         afterLoad();
 }
 
 bool DocumentCommands::openFile(const QString& fileName) {
-    PictureFileLoader pictures([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    PictureFileLoader files([this](int percent) { window_.ProgressBar1->setValue(percent); });
+    WaitingPictureLoader pictures(files);
     if (!OpenItNow(window_.Doc, fileName, prompts_, pictures, [this] { return SaveItemClick(); }))
         return false;
     afterLoad();
@@ -63,4 +67,5 @@ void DocumentCommands::afterLoad() {
     window_.showInfoLine();
     window_.EditorPg->applyWorkArea();
     window_.PrintPg->VPaintPaint();
+    window_.WizardPg->labelFormatChanged();
 }

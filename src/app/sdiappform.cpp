@@ -116,6 +116,7 @@ void TSDIAppForm::applyFormat() {
     Doc.computeWorkArea();
     EditorPg->applyWorkArea();
     PrintPg->VPaintPaint();
+    WizardPg->labelFormatChanged();
 }
 
 void TSDIAppForm::clearall() {

@@ -176,6 +176,10 @@ void WizardPage::UseTemplateBtnClick() {
     emit templateAdopted();
 }
 
+void WizardPage::labelFormatChanged() {
+    ScrollBox4->PaintBox4Paint();
+}
+
 void WizardPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!firstShown_) {

@@ -57,6 +57,10 @@ public:
     // with the chosen design, after the question about saving.
     void UseTemplateBtnClick();
 
+    // The document's sheet format changed: the thumbnails take the label's new
+    // proportions at once, also while the page is shown.
+    void labelFormatChanged();
+
     const TemplateWizard& wizard() const { return wizard_; }
     // Makes the designs of later generations repeatable.
     void seedRandom(uint32_t seed) { wizard_.random().seed(seed); }

@@ -1,6 +1,7 @@
 #include "app/documentcommands.h"
 #include "app/mainmenu.h"
 #include "app/sdiappform.h"
+#include "app/waitingpictureloader.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
@@ -24,6 +25,22 @@ private slots:
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
         SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));
         initProgPath(dir.path());
+    }
+
+    void waitCursorWhilePicturesAreFetched() {
+        struct Probe : PictureLoader {
+            Qt::CursorShape during = Qt::ArrowCursor;
+            PictureLoad load(TDibRecord&, const QString&, int) override {
+                if (const QCursor* c = QGuiApplication::overrideCursor())
+                    during = c->shape();
+                return PictureLoad::Failed;
+            }
+        } probe;
+        WaitingPictureLoader waiting(probe);
+        TDibRecord rec;
+        QCOMPARE(waiting.load(rec, QStringLiteral("logo.jpg"), 0), PictureLoad::Failed);
+        QCOMPARE(probe.during, Qt::WaitCursor);
+        QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void saveAsThenOpenRestoresDocument() {

@@ -9,6 +9,8 @@
 #include "document/settingsstore.h"
 #include "scripteddialogs.h"
 #include "scriptedprompts.h"
+#include "wizard/templategallery.h"
+#include "wizard/wizardpage.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
@@ -248,8 +250,13 @@ private slots:
         QAction* command = win.w.Menu->action(QStringLiteral("Etikettenformat1"));
         command->trigger();
         QCOMPARE(win.w.Doc.Format, TLabelFormat());
+        TemplateGallery* gallery = win.w.WizardPg->ScrollBox4;
+        const int galleryRepaints = gallery->repaintRequests();
         command->trigger();
         QCOMPARE(win.w.Doc.Format.LabelWidth, 55.0);
+        // The gallery takes the new proportions at once, even while it is shown.
+        QCOMPARE(gallery->PaintBox4->size(), gallery->geometry().boxSize());
+        QCOMPARE(gallery->repaintRequests(), galleryRepaints + 1);
         QCOMPARE(win.w.Doc.Format.PitchX, 55.0 + (90.0 - 88.9));
         QCOMPARE(win.w.Doc.WorkWidth, 129921);
         QVERIFY(win.w.InfoPanel->text().contains(QStringLiteral("á 55,00mm x 35,70mm")));
