@@ -6,9 +6,7 @@
 #include "document/labelfilecommands.h"
 #include "editor/editorpage.h"
 #include "editor/speedbar.h"
-#include "output/printpage.h"
 #include "render/picturefileloader.h"
-#include "wizard/wizardpage.h"
 
 #include <QAction>
 #include <QProgressBar>
@@ -32,16 +30,23 @@ DocumentCommands::DocumentCommands(TSDIAppForm& window, Prompts& prompts)
 }
 
 void DocumentCommands::OpenItemClick() {
-    PictureFileLoader files([this](int percent) { window_.ProgressBar1->setValue(percent); });
-    WaitingPictureLoader pictures(files);
-    if (openLabelFile(window_.Doc, prompts_, pictures, [this] { return SaveItemClick(); }))
-        afterLoad();
+    openWith([this](PictureLoader& pictures, const SaveCommand& save) {
+        return openLabelFile(window_.Doc, prompts_, pictures, save);
+    });
 }
 
 bool DocumentCommands::openFile(const QString& fileName) {
+    return openWith([&](PictureLoader& pictures, const SaveCommand& save) {
+        return OpenItNow(window_.Doc, fileName, prompts_, pictures, save);
+    });
+}
+
+// Both ways of opening: the pictures come through the program's store with the
+// progress bar and the wait cursor, "Speichern" answers the save question.
+bool DocumentCommands::openWith(const Opener& open) {
     PictureFileLoader files([this](int percent) { window_.ProgressBar1->setValue(percent); });
     WaitingPictureLoader pictures(files);
-    if (!OpenItNow(window_.Doc, fileName, prompts_, pictures, [this] { return SaveItemClick(); }))
+    if (!open(pictures, [this] { return SaveItemClick(); }))
         return false;
     afterLoad();
     return true;
@@ -64,8 +69,5 @@ bool DocumentCommands::Speichernunter1Click() {
 void DocumentCommands::afterLoad() {
     window_.EditorPg->resetDragState();
     window_.updateCaption();
-    window_.showInfoLine();
-    window_.EditorPg->applyWorkArea();
-    window_.PrintPg->VPaintPaint();
-    window_.WizardPg->labelFormatChanged();
+    window_.showFormat();
 }

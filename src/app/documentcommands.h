@@ -4,6 +4,9 @@
 
 #include <QObject>
 
+#include <functional>
+
+class PictureLoader;
 class TSDIAppForm;
 
 // The main window's commands that lead to the label file: open, save and save as,
@@ -20,6 +23,9 @@ public:
     bool Speichernunter1Click();
 
 private:
+    // The save question's "Ja" runs the given save command.
+    using Opener = std::function<bool(PictureLoader&, const std::function<bool()>& save)>;
+    bool openWith(const Opener& open);
     void afterLoad();
     TSDIAppForm& window_;
     Prompts& prompts_;

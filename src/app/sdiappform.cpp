@@ -107,13 +107,13 @@ void TSDIAppForm::setLabelNumber(int value) {
     WizardPg->setLabelNumber(value);
 }
 
-void TSDIAppForm::showInfoLine() {
-    InfoPanel->setText(InfoLine(Doc.Format));
+void TSDIAppForm::applyFormat() {
+    Doc.computeWorkArea();
+    showFormat();
 }
 
-void TSDIAppForm::applyFormat() {
-    showInfoLine();
-    Doc.computeWorkArea();
+void TSDIAppForm::showFormat() {
+    InfoPanel->setText(InfoLine(Doc.Format));
     EditorPg->applyWorkArea();
     PrintPg->VPaintPaint();
     WizardPg->labelFormatChanged();

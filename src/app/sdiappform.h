@@ -43,10 +43,11 @@ public:
     // The running label number of the wizard page.
     int labelNumber() const;
     void setLabelNumber(int value);
-    // After a format change: summary line, work area, repaint.
+    // After a format change: the work area anew, then as showFormat.
     void applyFormat();
-    // Shows the sheet summary of the current format.
-    void showInfoLine();
+    // The sheet summary, the editor's work area, the sheet preview and the wizard's
+    // gallery follow the document's format and work area as they stand.
+    void showFormat();
     // Document reset with everything around it: caption and views.
     void clearall();
     void updateCaption();

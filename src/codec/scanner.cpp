@@ -31,8 +31,7 @@ std::mutex g_sessionMutex;
 // The state of the scan worker, guarded by g_stateMutex.
 std::mutex g_stateMutex;
 std::thread g_worker;
-bool g_workerDone = true; // the worker has left the scanner interface
-std::condition_variable g_workerDoneChanged;
+std::condition_variable g_scanEnded; // `g_running` went false
 QObject* g_target = nullptr;
 int g_lastTicket = 0;
 struct Result {
@@ -320,31 +319,29 @@ void runScan(ScanRequest request, int ticket) {
     {
         std::lock_guard lock(g_stateMutex);
         g_result = Result{ticket, picture, failure};
-        g_workerDone = true;
+        g_running = false;
     }
-    g_workerDoneChanged.notify_all();
-    g_running = false;
+    g_scanEnded.notify_all();
     post(new ScanFinishedEvent(ticket));
 }
 
 // Waits for the worker to end. With a limit, a worker that is still inside
 // the scanner interface when it runs out (a backend that never returns from a
-// cancel) is left behind rather than holding up the end of the program; false
-// then.
-bool joinWorker(std::chrono::milliseconds limit = std::chrono::milliseconds::max()) {
+// cancel) is left behind rather than holding up the end of the program.
+void joinWorker(std::chrono::milliseconds limit = std::chrono::milliseconds::max()) {
     std::thread worker;
     {
         std::unique_lock lock(g_stateMutex);
+        if (!g_worker.joinable())
+            return;
         if (limit != std::chrono::milliseconds::max() &&
-            !g_workerDoneChanged.wait_for(lock, limit, [] { return g_workerDone; })) {
+            !g_scanEnded.wait_for(lock, limit, [] { return !g_running; })) {
             g_worker.detach();
-            return false;
+            return;
         }
         worker.swap(g_worker);
     }
-    if (worker.joinable())
-        worker.join();
-    return true;
+    worker.join();
 }
 
 } // namespace
@@ -423,7 +420,6 @@ bool TWAIN_ScanImage(QObject* window, const ScanRequest& request) {
     g_cancel = false;
     g_target = window;
     g_result = Result();
-    g_workerDone = false;
     const int ticket = ++g_lastTicket;
     g_worker = std::thread(runScan, request, ticket);
     return true;
