@@ -230,7 +230,7 @@ void loadPicture(TDibRecord& rec, const QString& name, int rotation, const QStri
         return;
     reports.failedNames.insert(name);
     if (reports.failedNames.size() <= FailedNamesReported)
-        prompts.error(QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden."));
+        prompts.error(pictureFailedMessage(name));
     else
         prompts.error(QStringLiteral("Weitere Bilder konnten nicht geladen werden; an ihrer "
                                      "Stelle steht ein leeres Bild."));

@@ -28,3 +28,20 @@ inline QString pictureBudgetMessage(const QString& name) {
            QStringLiteral(") wurde nicht geladen: Die Bilder des Etiketts belegen schon den "
                           "ganzen Speicher für Bilder (2 GB). Weitere Bilder bleiben leer.");
 }
+
+// The message for a picture that cannot be read.
+inline QString pictureFailedMessage(const QString& name) {
+    return QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden.");
+}
+
+// The message for a picture that was asked for; empty when it was loaded.
+inline QString pictureLoadMessage(PictureLoad result, const QString& name) {
+    switch (result) {
+    case PictureLoad::Loaded:
+        return QString();
+    case PictureLoad::OverBudget:
+        return pictureBudgetMessage(name);
+    default:
+        return pictureFailedMessage(name);
+    }
+}

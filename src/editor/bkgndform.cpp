@@ -8,9 +8,8 @@
 #include "editor/bmpopenform.h"
 #include "editor/previewpane.h"
 #include "render/dibdraw.h"
-#include "render/picturestore.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -175,31 +174,25 @@ void Tbkgndform::OpenBtn2Click() {
     // Read into a record of its own: a picture that cannot be read leaves the
     // background as it was.
     TDibRecord loaded;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const PictureLoad result = PictureStore::shared().load(loaded, file);
-    QApplication::restoreOverrideCursor();
+    const PictureLoad result = loadChosenPicture(loaded, file);
     if (result != PictureLoad::Loaded) {
         deldib(loaded);
-        const QString text =
-            result == PictureLoad::OverBudget
-                ? pictureBudgetMessage(file)
-                : QStringLiteral("Konnte Bild (") + file + QStringLiteral(") nicht Laden.");
-        prompts_.message(text, QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
+        prompts_.message(pictureLoadMessage(result, file), QString(), Prompts::Buttons::Ok,
+                         Prompts::Icon::Error);
         return;
     }
     WorkPic = loaded;
     WorkFile = file;
-    doc_.BkgndPic = WorkPic;
-    doc_.BkgndFile = WorkFile;
-    PaintBox1->update();
-    if (repaintEditor_)
-        repaintEditor_();
+    showWorkPicture();
 }
 
 void Tbkgndform::NoBkGndBtnClick() {
     deldib(WorkPic);
     WorkFile.clear();
+    showWorkPicture();
+}
+
+void Tbkgndform::showWorkPicture() {
     doc_.BkgndPic = WorkPic;
     doc_.BkgndFile = WorkFile;
     PaintBox1->update();

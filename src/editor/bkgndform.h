@@ -69,6 +69,8 @@ protected:
 private:
     void FormActivate();
     void FormClose();
+    // The document shows the working picture at once, here and in the editor.
+    void showWorkPicture();
     void setHint(QWidget* widget, const QString& hint);
 
     LabelDocument& doc_;

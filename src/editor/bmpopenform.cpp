@@ -5,7 +5,9 @@
 #include "editor/previewloader.h"
 #include "editor/previewpane.h"
 #include "render/picload.h"
+#include "render/picturestore.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -206,4 +208,12 @@ void TBMPOpenForm::itemDoubleClicked(const QModelIndex& index) {
 void TBMPOpenForm::openClicked() {
     ChosenFile = SubProgPath(pathOf(FileNameEdit->text()));
     accept();
+}
+
+PictureLoad loadChosenPicture(TDibRecord& rec, const QString& name) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    const PictureLoad result = PictureStore::shared().load(rec, name);
+    QApplication::restoreOverrideCursor();
+    return result;
 }

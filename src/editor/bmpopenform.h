@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/pictureloader.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QString>
@@ -73,3 +75,8 @@ private:
     QStringList mask_{QStringLiteral("*")};
     QList<QStringList> filterMasks_;
 };
+
+// Fetches a chosen picture through the program's store under the wait cursor. The
+// closed dialog is cleared from the screen first, so the cursor shows before a
+// long decode starts.
+PictureLoad loadChosenPicture(TDibRecord& rec, const QString& name);

@@ -138,28 +138,32 @@ void EditorPage::FontBtnClick() {
     }
 }
 
+namespace {
+// Runs a property dialog preset from the selected object of the given kinds and
+// applies it on OK; the selection is looked up again after the dialog.
+template <typename Form> bool editInDialog(LabelDocument& doc, Form& form, unsigned kinds) {
+    const Tobs* selected = selectedObject(doc, kinds);
+    if (!selected)
+        return false;
+    form.preset(*selected);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    Tobs* o = selectedObject(doc, kinds);
+    if (!o)
+        return false;
+    form.applyTo(*o);
+    return true;
+}
+} // namespace
+
 void EditorPage::Texteffekte1Click() {
-    if (!selectedObject(doc_, TextKinds))
-        return;
-    EffektForm->preset(doc_.Objs[doc_.SelObj]);
-    if (EffektForm->exec() != QDialog::Accepted)
-        return;
-    if (Tobs* o = selectedObject(doc_, TextKinds)) {
-        EffektForm->applyTo(*o);
+    if (editInDialog(doc_, *EffektForm, TextKinds))
         PaintBox1Paint();
-    }
 }
 
 void EditorPage::Transparenz1Click() {
-    if (!selectedObject(doc_, PictureKinds))
-        return;
-    TransForm->preset(doc_.Objs[doc_.SelObj]);
-    if (TransForm->exec() != QDialog::Accepted)
-        return;
-    if (Tobs* o = selectedObject(doc_, PictureKinds)) {
-        TransForm->applyTo(*o);
+    if (editInDialog(doc_, *TransForm, PictureKinds))
         PaintBox1Paint();
-    }
 }
 
 void EditorPage::SverhMClick() {

@@ -8,9 +8,7 @@
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "render/picload.h"
-#include "render/picturestore.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -53,23 +51,15 @@ bool EditorPage::createPicture(Tobs& obj) {
         return false;
     obj.Text = BMPOpenForm->ChosenFile;
     obj.Picture = TDibRecord();
-    // A large picture takes a while to decode: the dialog is gone and the wait cursor
-    // shows before the decoding starts.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    const PictureLoad result = PictureStore::shared().load(obj.Picture, obj.Text);
-    QApplication::restoreOverrideCursor();
+    const PictureLoad result = loadChosenPicture(obj.Picture, obj.Text);
     if (result == PictureLoad::Loaded) {
         warnUnstorablePictureName(prompts_, obj.Text);
         return true;
     }
     // The slot stays free, and a free slot holds no picture.
     deldib(obj.Picture);
-    const QString text =
-        result == PictureLoad::OverBudget
-            ? pictureBudgetMessage(obj.Text)
-            : QStringLiteral("Konnte Bild (") + obj.Text + QStringLiteral(") nicht Laden.");
-    prompts_.message(text, QString(), Prompts::Buttons::Ok, Prompts::Icon::Error);
+    prompts_.message(pictureLoadMessage(result, obj.Text), QString(), Prompts::Buttons::Ok,
+                     Prompts::Icon::Error);
     return false;
 }
 

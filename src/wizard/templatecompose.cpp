@@ -9,14 +9,7 @@
 namespace {
 // Loads a picture through the program's store; the message when that fails.
 QString loadPicture(TDibRecord& rec, const QString& name) {
-    switch (PictureStore::shared().load(rec, name)) {
-    case PictureLoad::Loaded:
-        return QString();
-    case PictureLoad::OverBudget:
-        return pictureBudgetMessage(name);
-    default:
-        return QStringLiteral("Konnte Bild (") + name + QStringLiteral(") nicht Laden.");
-    }
+    return pictureLoadMessage(PictureStore::shared().load(rec, name), name);
 }
 } // namespace
 
