@@ -5,6 +5,7 @@
 #include "document/settingsstore.h"
 #include "output/labelexport.h"
 #include "pdfraster.h"
+#include "quarterlabel.h"
 #include "render/picturefileloader.h"
 #include "scriptedprompts.h"
 
@@ -84,13 +85,7 @@ private slots:
     void labelIsDrawnAloneAtExportScale() {
         // A black rectangle over the label's top-left quarter, one outside the label.
         LabelDocument doc;
-        Tobs& quarter = doc.Objs[1];
-        quarter.Kind = KindFigure;
-        quarter.Shape = 3;
-        quarter.X = doc.WorkWidth / 3;
-        quarter.Y = doc.WorkHeight / 3;
-        quarter.Width = doc.WorkWidth / 6;
-        quarter.Height = doc.WorkHeight / 6;
+        const Tobs& quarter = addQuarterRectangle(doc);
         Tobs& outside = doc.Objs[2];
         outside = quarter;
         outside.X = 0;

@@ -3,6 +3,7 @@
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
+#include "quarterlabel.h"
 #include "scriptedprompts.h"
 
 #include <QImage>
@@ -56,13 +57,7 @@ private slots:
         initProgPath(tmp.path());
         SettingsStore::setOverridePath(path(QStringLiteral("settings.ini")));
         LabelDocument doc;
-        Tobs& quarter = doc.Objs[1];
-        quarter.Kind = KindFigure;
-        quarter.Shape = 3;
-        quarter.X = doc.WorkWidth / 3;
-        quarter.Y = doc.WorkHeight / 3;
-        quarter.Width = doc.WorkWidth / 6;
-        quarter.Height = doc.WorkHeight / 6;
+        addQuarterRectangle(doc);
         quarterLabel = path(QStringLiteral("viertel.ett"));
         ScriptedPrompts prompts;
         QVERIFY(Saveit(doc, quarterLabel, prompts));
