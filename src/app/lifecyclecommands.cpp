@@ -5,6 +5,7 @@
 #include "app/sdiappform.h"
 #include "catalogue/labeltypeform.h"
 #include "catalogue/neuform.h"
+#include "document/slotedit.h"
 #include "editor/editorpage.h"
 #include "editor/speedbar.h"
 
@@ -67,7 +68,7 @@ bool LifecycleCommands::eventFilter(QObject* watched, QEvent* event) {
         !StartTimerArmed) {
         StartTimerArmed = true;
         startTimer_.start();
-    } else if (event->type() == QEvent::Close && !exitAnswered_ && documentInUse() &&
+    } else if (event->type() == QEvent::Close && !exitAnswered_ && !window_.Doc.Undo.isClean() &&
                !saveFirst(QStringLiteral("Programm beenden"))) {
         event->ignore();
         return true;
@@ -96,10 +97,6 @@ bool LifecycleCommands::saveFirst(const QString& caption) {
     }
 }
 
-bool LifecycleCommands::documentInUse() const {
-    return window_.Doc.anyObjectInUse() || window_.Doc.BkgndMode != BkgndNone;
-}
-
 void LifecycleCommands::Neu1Click() {
     if (StartNewDone && !saveFirst(QStringLiteral("Neue Etikett")))
         return;
@@ -107,6 +104,9 @@ void LifecycleCommands::Neu1Click() {
         return;
     window_.clearall();
     window_.Doc.Format = neuForm_->chosen();
+    // A new document starts a history of its own.
+    window_.Doc.Undo.clear();
+    window_.updateCaption();
     window_.applyFormat();
     window_.EditorPg->scrollToLabel();
 }
@@ -123,7 +123,9 @@ bool LifecycleCommands::Etikettenformat1Click() {
     typeForm_->setFormat(window_.Doc.Format);
     if (runner_(*typeForm_) != QDialog::Accepted)
         return false;
+    DocumentRecorder step(window_.Doc);
     window_.Doc.Format = typeForm_->format();
     window_.applyFormat();
+    step.commit(QStringLiteral("Etikettenformat"));
     return true;
 }

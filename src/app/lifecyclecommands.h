@@ -13,7 +13,8 @@ class TSDIAppForm;
 
 // The commands that start, replace or leave the document: the new-document dialog
 // right after start (or the file named on the command line), New, Exit, the
-// question when the window is closed, and the sheet-format command. Every question
+// question when the window is closed with unsaved changes, and the sheet-format
+// command. Every question
 // about saving first is "Wollen Sie vorher speichern?" with Yes, No and Cancel;
 // Cancel, or a save that does not happen, stops the command.
 class LifecycleCommands : public QObject {
@@ -47,8 +48,6 @@ private:
     void startTimerFired();
     // Asks about saving first; true when the command may go on.
     bool saveFirst(const QString& caption);
-    // Objects or a background that a close would lose.
-    bool documentInUse() const;
 
     TSDIAppForm& window_;
     Prompts& prompts_;

@@ -1,6 +1,7 @@
 #include "app/sdiappform.h"
 
 #include "app/documentcommands.h"
+#include "app/editmenu.h"
 #include "app/infodialog.h"
 #include "app/labelcounter.h"
 #include "app/lifecyclecommands.h"
@@ -8,6 +9,7 @@
 #include "app/menushortcuts.h"
 #include "app/printmenu.h"
 #include "app/scan/scancommands.h"
+#include "app/windowdrops.h"
 #include "app/windowplacement.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
@@ -36,6 +38,8 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     Commands = new DocumentCommands(*this, prompts_);
     Lifecycle = new LifecycleCommands(*this, prompts_);
     Scan = new ScanCommands(*this, prompts_);
+    Edit = new EditMenu(*this);
+    new WindowDrops(*this);
     WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
                                   [this] { clearall(); });
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
@@ -126,7 +130,9 @@ void TSDIAppForm::clearall() {
 }
 
 void TSDIAppForm::updateCaption() {
-    setWindowTitle(windowCaption(Doc.CurFileName));
+    // A '*' after the name while the document differs from its last save.
+    setWindowTitle(windowCaption(Doc.CurFileName) +
+                   (Doc.Undo.isClean() ? QString() : QStringLiteral("*")));
 }
 
 bool TSDIAppForm::event(QEvent* event) {

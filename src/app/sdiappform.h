@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 class DocumentCommands;
+class EditMenu;
 class EditorPage;
 class InfoDialog;
 class LifecycleCommands;
@@ -39,6 +40,7 @@ public:
     DocumentCommands* Commands = nullptr;
     LifecycleCommands* Lifecycle = nullptr;
     ScanCommands* Scan = nullptr;
+    EditMenu* Edit = nullptr;
 
     // The running label number of the wizard page.
     int labelNumber() const;

@@ -1,5 +1,7 @@
 #include "document/labeldocument.h"
 
+#include "document/slotedit.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
@@ -71,10 +73,12 @@ void LabelDocument::clearall() {
 }
 
 void LabelDocument::releaseSlot(int slot) {
-    Tobs& o = Objs[slot];
+    SlotEdit edit(*this);
+    Tobs& o = edit.slot(slot);
     o.Kind = KindFree;
     deldib(o.Picture);
-    SelObj = 0;
+    edit.select(0);
+    edit.commit(QStringLiteral("Löschen"));
 }
 
 int LabelDocument::firstFreeSlot() const {
@@ -93,18 +97,23 @@ bool LabelDocument::anyObjectInUse() const {
     return false;
 }
 
-void LabelDocument::bringToFront() {
-    if (!ObjectTable::isSlot(SelObj))
+namespace {
+void swapSelectedWith(LabelDocument& doc, int slot, const QString& name) {
+    if (!ObjectTable::isSlot(doc.SelObj))
         return;
-    std::swap(Objs[SelObj], Objs[ObjectTable::MaxObjs]);
-    SelObj = ObjectTable::MaxObjs;
+    SlotEdit edit(doc);
+    std::swap(edit.slot(doc.SelObj), edit.slot(slot));
+    edit.select(slot);
+    edit.commit(name);
+}
+} // namespace
+
+void LabelDocument::bringToFront() {
+    swapSelectedWith(*this, ObjectTable::MaxObjs, QStringLiteral("Nach vorne"));
 }
 
 void LabelDocument::sendToBack() {
-    if (!ObjectTable::isSlot(SelObj))
-        return;
-    std::swap(Objs[SelObj], Objs[1]);
-    SelObj = 1;
+    swapSelectedWith(*this, 1, QStringLiteral("Nach hinten"));
 }
 
 QString windowCaption(const QString& curFileName) {

@@ -7,6 +7,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QUndoStack>
 
 #include <cstdint>
 #include <vector>
@@ -54,6 +55,8 @@ public:
     QString BkgndFile;
     QString CurFileName;
     OutputState Output;
+    // Every change of the document is one step here; its clean state is the last save.
+    QUndoStack Undo;
 
     // 20000 div the screen's pixels per inch, as an integer quotient.
     static constexpr double StartUnitsPerPixel = double(20000 / ScreenPixelsPerInch);
@@ -75,12 +78,14 @@ public:
     // Empties every slot (shadow offsets back to 5), the selection, the
     // background and the file name.
     void clearall();
-    // Deletes the object in a slot: kind 0, picture released, selection cleared.
+    // Deletes the object in a slot: kind 0, picture released, selection cleared
+    // (one step "Löschen").
     void releaseSlot(int slot);
     // Lowest free slot, 0 when all are in use.
     int firstFreeSlot() const;
     bool anyObjectInUse() const;
-    // "Nach vorne" / "Nach hinten": swaps the selected record with slot 10000 / 1.
+    // "Nach vorne" / "Nach hinten": swaps the selected record with slot 10000 / 1, one
+    // step each.
     void bringToFront();
     void sendToBack();
 };

@@ -34,6 +34,14 @@ inline constexpr int RecordSizeWithoutStrings = 79;              // plus both st
 // The complete file content of a document.
 QByteArray labelFileBytes(const LabelDocument& doc);
 
+// One object record as the file holds it, slot number first.
+QByteArray objectRecordBytes(int slot, const Tobs& obj);
+enum class ObjectRecordRead { Ok, End, TooLong };
+// Reads one record with the bounds of the file reader: End when the bytes end
+// early, TooLong when a text is longer than any file may hold. The record's picture
+// and font object are left as they are.
+ObjectRecordRead readObjectRecord(QIODevice& in, int32_t& slot, Tobs& obj);
+
 // Writes the document to a file; true on success, when the document takes the
 // file's name. The content goes to a temporary file in the same folder that
 // replaces the target only when everything was written, so a failed save leaves

@@ -1,6 +1,7 @@
 #include "document/labelfile.h"
 
 #include "document/progpath.h"
+#include "document/transcolor.h"
 #include "document/win1252.h"
 
 #include <QDir>
@@ -178,6 +179,23 @@ RecordRead readRecordFields(FieldReader& r, Tobs& o) {
     return RecordRead::Ok;
 }
 
+} // namespace
+
+ObjectRecordRead readObjectRecord(QIODevice& in, int32_t& slot, Tobs& obj) {
+    FieldReader r(in);
+    if (!r.i32(slot))
+        return ObjectRecordRead::End;
+    switch (readRecordFields(r, obj)) {
+    case RecordRead::Ok:
+        return ObjectRecordRead::Ok;
+    case RecordRead::TooLong:
+        return ObjectRecordRead::TooLong;
+    default:
+        return ObjectRecordRead::End;
+    }
+}
+
+namespace {
 // Every field the file holds; the slot's picture and font object stay.
 void copyStoredFields(const Tobs& from, Tobs& to) {
     const TDibRecord picture = to.Picture;
@@ -250,6 +268,7 @@ void loadPictures(LabelDocument& doc, const QString& ettFolder, Prompts& prompts
         deldib(o.Picture);
         // Width and Height are stored as they are: they already describe the turned picture.
         loadPicture(o.Picture, o.Text, o.Rotation, ettFolder, prompts, pictures, reports);
+        settleTransColor(o);
     }
 }
 } // namespace
@@ -263,6 +282,8 @@ ReadOutcome readLabelFile(QIODevice& in, const QString& ettFolder, LabelDocument
 
     const QString keptName = doc.CurFileName;
     doc.clearall();
+    // A read document starts a history of its own.
+    doc.Undo.clear();
     doc.CurFileName = keptName;
     doc.Format = h.Format;
     // A sheet without labels across or down would make the sheet layout divide by zero.
@@ -278,9 +299,13 @@ ReadOutcome readLabelFile(QIODevice& in, const QString& ettFolder, LabelDocument
     const RecordRead records = readRecords(r, doc);
     loadPictures(doc, ettFolder, prompts, pictures);
 
+    if (records == RecordRead::Ok)
+        return ReadOutcome::Complete;
+    // What was read is not what any file holds.
+    doc.Undo.resetClean();
     switch (records) {
     case RecordRead::Ok:
-        return ReadOutcome::Complete;
+        break;
     case RecordRead::End:
         prompts.message(QStringLiteral("Die Datei ist unvollständig, sie endet zu früh. "
                                        "Geladen wurde, was bis dahin lesbar war; das "

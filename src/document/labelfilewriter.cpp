@@ -78,6 +78,15 @@ void writeRecord(FieldWriter& w, int slot, const Tobs& o) {
 }
 } // namespace
 
+QByteArray objectRecordBytes(int slot, const Tobs& obj) {
+    QByteArray out;
+    out.reserve(LabelFile::RecordSizeWithoutStrings + 4 + obj.Text.size() + obj.FontName.size() +
+                2);
+    FieldWriter w(out);
+    writeRecord(w, slot, obj);
+    return out;
+}
+
 QByteArray labelFileBytes(const LabelDocument& doc) {
     // One allocation: every character becomes at most one byte.
     qsizetype size = LabelFile::HeaderSizeWithoutName + doc.BkgndFile.size() + 1 + 4;
@@ -130,6 +139,7 @@ bool Saveit(LabelDocument& doc, const QString& fileName, Prompts& prompts) {
         return false;
     }
     doc.CurFileName = fileName;
+    doc.Undo.setClean();
     warnUnstorablePictureNames(prompts, doc);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "document/propertycommands.h"
 
+#include "document/slotedit.h"
+
 Tobs* selectedObject(LabelDocument& doc, unsigned kinds) {
     if (!ObjectTable::isSlot(doc.SelObj))
         return nullptr;
@@ -10,14 +12,15 @@ Tobs* selectedObject(LabelDocument& doc, unsigned kinds) {
 }
 
 bool changeObjectColor(LabelDocument& doc, Prompts& prompts) {
-    Tobs* o = selectedObject(doc, FigureKinds | TextKinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(FigureKinds | TextKinds);
     if (!o)
         return false;
     int32_t color = o->Color;
     if (!prompts.chooseColor(color))
         return false;
     o->Color = color & 0xFFFFFF;
-    return true;
+    return edit.commit(QStringLiteral("Farbe"));
 }
 
 Prompts::FontChoice fontOf(const Tobs& obj) {
@@ -40,39 +43,70 @@ void setFont(Tobs& obj, const Prompts::FontChoice& font) {
     obj.FontSize = font.size;
 }
 
-std::optional<Prompts::FontChoice> changeObjectFont(LabelDocument& doc, Prompts& prompts) {
-    Tobs* o = selectedObject(doc, TextKinds);
+std::optional<Prompts::FontChoice> changeObjectFont(LabelDocument& doc, Prompts& prompts,
+                                                    const FontObjectFn& fontObject) {
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(TextKinds);
     if (!o)
         return std::nullopt;
     Prompts::FontChoice font = fontOf(*o);
     if (!prompts.chooseFont(font))
         return std::nullopt;
     setFont(*o, font);
+    if (fontObject)
+        o->FontRef = fontObject(font);
+    edit.commit(QStringLiteral("Schriftart"));
     return font;
 }
 
+QString alignStepName(int align) {
+    switch (align) {
+    case 0:
+        return QStringLiteral("Linksbündig");
+    case 1:
+        return QStringLiteral("Zentriert");
+    default:
+        return QStringLiteral("Rechtsbündig");
+    }
+}
+
 bool setTextAlign(LabelDocument& doc, int align) {
-    Tobs* o = selectedObject(doc, TextKinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(TextKinds);
     if (!o || align < 0 || align > 2)
         return false;
     o->TextAlign = align;
-    return true;
+    return edit.commit(alignStepName(align));
 }
 
 bool toggleKeepAspect(LabelDocument& doc) {
-    Tobs* o = selectedObject(doc, PictureKinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(PictureKinds);
     if (!o)
         return false;
     o->KeepAspect = !o->KeepAspect;
-    return true;
+    return edit.commit(QStringLiteral("Seitenverhältnis beibehalten"));
+}
+
+QString shapeStepName(int shape) {
+    static const char* const names[8] = {"Kreis",
+                                         "Ellipse",
+                                         "Quadrat",
+                                         "Rechteck",
+                                         "Quadrat abgerundet",
+                                         "Rechteck abgerundet",
+                                         "Linie horizontal",
+                                         "Linie vertikal"};
+    return shape >= 0 && shape < 8 ? QString::fromUtf8(names[shape]) : QString();
 }
 
 bool setShape(LabelDocument& doc, int shape) {
-    Tobs* o = selectedObject(doc, FigureKinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(FigureKinds);
     if (!o || shape < 0 || shape > 7)
         return false;
     o->Shape = shape;
-    return true;
+    return edit.commit(shapeStepName(shape));
 }
 
 int32_t turnedRotation(int32_t rotation, bool left) {

@@ -6,11 +6,12 @@
 #include <QChar>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // The commands that change the selected object's attributes. Each acts only on a
-// selected object of a kind it fits and says whether it changed something, so that
-// the caller repaints.
+// selected object of a kind it fits, puts one step on the document's undo stack
+// (named after its menu entry) and says whether it changed something.
 
 // Object kinds a command accepts, as bits (1 << Kind).
 enum KindSet : unsigned {
@@ -31,8 +32,15 @@ Prompts::FontChoice fontOf(const Tobs& obj);
 // Takes a chosen font: Color and the font fields; FontColor stays as it is.
 void setFont(Tobs& obj, const Prompts::FontChoice& font);
 // "Schriftart": the chosen font, already stored in the selected text; nothing when
-// cancelled or without a selected text.
-std::optional<Prompts::FontChoice> changeObjectFont(LabelDocument& doc, Prompts& prompts);
+// cancelled or without a selected text. fontObject (may be empty) gives the font
+// object the text keeps in FontRef.
+using FontObjectFn = std::function<QFont(const Prompts::FontChoice&)>;
+std::optional<Prompts::FontChoice> changeObjectFont(LabelDocument& doc, Prompts& prompts,
+                                                    const FontObjectFn& fontObject = {});
+
+// Step names: the menu captions "Linksbündig" ... and "Kreis" ... "Linie vertikal".
+QString alignStepName(int align);
+QString shapeStepName(int shape);
 
 // 0 left, 1 centred, 2 right.
 bool setTextAlign(LabelDocument& doc, int align);

@@ -143,6 +143,7 @@ void Tbkgndform::showEvent(QShowEvent* event) {
 }
 
 void Tbkgndform::FormActivate() {
+    step_.emplace(doc_);
     switch (doc_.BkgndMode) {
     case BkgndStretch:
         RadioButton1->setChecked(true);
@@ -219,6 +220,10 @@ void Tbkgndform::FormClose() {
 
 void Tbkgndform::done(int result) {
     FormClose();
+    if (step_) {
+        step_->commit(QStringLiteral("Hintergrundbild"));
+        step_.reset();
+    }
     // The document holds the picture now; the working copy lets go of it.
     deldib(WorkPic);
     WorkFile.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codec/dibrecord.h"
+#include "document/slotedit.h"
 
 #include <QDialog>
 #include <QRect>
@@ -8,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class LabelDocument;
 class Prompts;
@@ -79,4 +81,6 @@ private:
     std::function<void()> repaintEditor_;
     TDibRecord WorkPic;
     QString WorkFile;
+    // What the dialog changes, from its showing to its closing, is one step.
+    std::optional<DocumentRecorder> step_;
 };

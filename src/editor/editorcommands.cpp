@@ -2,6 +2,8 @@
 
 #include "codec/appevents.h"
 #include "document/propertycommands.h"
+#include "document/slotedit.h"
+#include "document/transcolor.h"
 #include "editor/bkgndform.h"
 #include "editor/bmpopenform.h"
 #include "editor/editormenus.h"
@@ -106,79 +108,72 @@ void EditorPage::PopItUp(int X, int Y) {
     Menus->PopupMenu1->popup(PaintBox1->mapToGlobal(QPoint(X, Y)));
 }
 
+// Every change is a step on the document's undo stack, whose signal repaints the
+// editor; a command only repaints itself when the selection alone changed.
+
 void EditorPage::Lschen1Click() {
-    if (deleteSelected(doc_, prompts_))
-        PaintBox1Paint();
+    deleteSelected(doc_, prompts_);
 }
 
 void EditorPage::Nachvorne1Click() {
-    if (!ObjectTable::isSlot(doc_.SelObj))
-        return;
     doc_.bringToFront();
-    PaintBox1Paint();
 }
 
 void EditorPage::NachHinen1Click() {
-    if (!ObjectTable::isSlot(doc_.SelObj))
-        return;
     doc_.sendToBack();
-    PaintBox1Paint();
 }
 
 void EditorPage::FarbBtnClick() {
-    if (changeObjectColor(doc_, prompts_))
-        PaintBox1Paint();
+    changeObjectColor(doc_, prompts_);
 }
 
 void EditorPage::FontBtnClick() {
-    if (const auto font = changeObjectFont(doc_, prompts_)) {
-        FontDialog1.set(*font); // the next new text takes this font
-        doc_.Objs[doc_.SelObj].FontRef = FontDialog1.Font;
-        PaintBox1Paint();
-    }
+    // The chosen font becomes the editor's current font, which the next new text takes.
+    changeObjectFont(doc_, prompts_, [this](const Prompts::FontChoice& font) {
+        FontDialog1.set(font);
+        return FontDialog1.Font;
+    });
 }
 
 namespace {
 // Runs a property dialog preset from the selected object of the given kinds and
-// applies it on OK; the selection is looked up again after the dialog.
-template <typename Form> bool editInDialog(LabelDocument& doc, Form& form, unsigned kinds) {
+// applies it on OK as one step; the selection is looked up again after the dialog.
+template <typename Form>
+bool editInDialog(LabelDocument& doc, Form& form, unsigned kinds, const QString& name) {
     const Tobs* selected = selectedObject(doc, kinds);
     if (!selected)
         return false;
     form.preset(*selected);
     if (form.exec() != QDialog::Accepted)
         return false;
-    Tobs* o = selectedObject(doc, kinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(kinds);
     if (!o)
         return false;
     form.applyTo(*o);
-    return true;
+    settleTransColor(*o);
+    return edit.commit(name);
 }
 } // namespace
 
 void EditorPage::Texteffekte1Click() {
-    if (editInDialog(doc_, *EffektForm, TextKinds))
-        PaintBox1Paint();
+    editInDialog(doc_, *EffektForm, TextKinds, QStringLiteral("Texteffekte"));
 }
 
 void EditorPage::Transparenz1Click() {
-    if (editInDialog(doc_, *TransForm, PictureKinds))
-        PaintBox1Paint();
+    editInDialog(doc_, *TransForm, PictureKinds, QStringLiteral("Transparenz"));
 }
 
 void EditorPage::SverhMClick() {
-    if (toggleKeepAspect(doc_))
-        PaintBox1Paint();
+    toggleKeepAspect(doc_);
 }
 
 void EditorPage::alignClick(int align) {
-    if (setTextAlign(doc_, align))
-        PaintBox1Paint();
+    setTextAlign(doc_, align);
 }
 
 void EditorPage::shapeClick(int shape) {
-    if (setShape(doc_, shape))
-        PaintBox1Paint();
+    setShape(doc_, shape);
 }
 
 void EditorPage::turnClick(bool left) {
@@ -194,11 +189,9 @@ void EditorPage::turnClick(bool left) {
     };
     if (picture)
         QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool turned = turnSelectedObject(doc_, left, progress);
+    turnSelectedObject(doc_, left, progress);
     if (picture)
         QApplication::restoreOverrideCursor();
-    if (turned)
-        PaintBox1Paint();
 }
 
 void EditorPage::FormKeyDown(int key) {
@@ -229,9 +222,10 @@ void EditorPage::PaintBox1DblClick(int X, int Y) {
     TxtForm->setLines(textLines(doc_.Objs[doc_.SelObj].Text));
     if (TxtForm->exec() != QDialog::Accepted)
         return;
-    if (Tobs* o = selectedObject(doc_, TextKinds)) {
+    SlotEdit edit(doc_);
+    if (Tobs* o = edit.selected(TextKinds)) {
         o->Text = joinTextLines(TxtForm->lines());
-        PaintBox1Paint();
+        edit.commit(QStringLiteral("Text"));
     }
 }
 

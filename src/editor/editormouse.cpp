@@ -4,6 +4,8 @@
 #include "editor/paintbox.h"
 #include "editor/zoomsteps.h"
 
+#include "document/undocommands.h"
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -141,6 +143,9 @@ void EditorPage::setdragmod(int X, int Y) {
 }
 
 void EditorPage::dragStart() {
+    dragBefore_ = doc_.Objs[doc_.SelObj];
+    dragSlot_ = doc_.SelObj;
+    dragResizes_ = Drag.DragMode != 9;
     MouseState = 1;
     PaintBox1Paint(); // the frame now shows inverted, without handles
 }
@@ -170,7 +175,18 @@ void EditorPage::dragMove(int X, int Y) {
 void EditorPage::dragEnd(int X, int Y) {
     dragit(doc_, Drag, X, Y, PaintBox1->size());
     MouseState = 0;
-    PaintBox1Paint();
+    // The steps of the drag went straight into the table, for the frame to follow the
+    // mouse; the whole drag becomes one step now.
+    if (ObjectTable::isSlot(dragSlot_) && dragSlot_ == doc_.SelObj &&
+        !sameRecord(dragBefore_, doc_.Objs[dragSlot_])) {
+        const Tobs& after = doc_.Objs[dragSlot_];
+        std::vector<SlotChange> changes{{dragSlot_, dragBefore_, after}};
+        doc_.Undo.push(new SlotRecordsCommand(
+            doc_, dragResizes_ ? QStringLiteral("Größe ändern") : QStringLiteral("Verschieben"),
+            std::move(changes), doc_.SelObj, doc_.SelObj));
+    } else {
+        PaintBox1Paint();
+    }
 }
 
 void EditorPage::selectAt(int X, int Y) {

@@ -22,6 +22,8 @@ EditorPage::EditorPage(LabelDocument& doc, Prompts& prompts, NumberSource labelN
     BMPOpenForm = new TBMPOpenForm(this);
     buildCommands();
     applyWorkArea();
+    // Every step done, undone or redone shows at once.
+    connect(&doc_.Undo, &QUndoStack::indexChanged, this, [this] { PaintBox1Paint(); });
 }
 
 EditorPage::~EditorPage() = default;

@@ -16,6 +16,7 @@ class EditorPaintBox;
 class Prompts;
 class QAction;
 class QLineEdit;
+class QMimeData;
 class QScrollArea;
 class RulerWidget;
 class SpeedBar;
@@ -124,6 +125,22 @@ public:
     void Hintergrundbild1Click();
     void attachBackgroundAction(QAction* action);
 
+    // The edit menu's object commands. Copy puts the selected object on the clipboard
+    // in the program's own form, as text (a text object) and as a picture; paste and
+    // duplicate put the new object on top.
+    QMimeData* selectionMimeData() const;
+    bool copySelection();
+    void cutSelection();
+    void duplicateSelection();
+    void pasteFromClipboard();
+    void pasteMime(const QMimeData& data);
+    // Picture files dropped at paint-box point at: picture objects side by side, one step.
+    bool dropPictureFiles(const QStringList& files, QPoint at);
+    static bool acceptsDroppedFile(const QString& file);
+    // Where pasted objects from other programs get their top-left corner: the centre
+    // of the label's visible part (paint-box pixels).
+    QPoint visibleLabelCentre() const;
+
     EditorTool tool() const { return Toolbar->current(); }
     LabelDocument& document() { return doc_; }
     const EditorCursors& cursors() const { return cursors_; }
@@ -135,6 +152,10 @@ signals:
     void workAreaMenuRequested(QPoint paintBoxPos);
     // Double click on the paint box, before the press that it delivers.
     void paintBoxDoubleClicked(QPoint paintBoxPos);
+    // A label file was dropped on the editor.
+    void labelFileDropped(const QString& fileName);
+    // A line for the status bar.
+    void statusMessage(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,10 +170,16 @@ private:
     void showEditBitmap(QPainter& painter, const QRect& area);
     void zoomAt(int X, int Y, double unitsPerPixel);
     bool createPicture(Tobs& obj);
+    void pasteOwnObject(const QByteArray& bytes);
+    bool placeOnTop(Tobs obj, const QString& step);
+    void tooManyObjects();
 
     LabelDocument& doc_;
     Prompts& prompts_;
     NumberSource labelNumber_;
+    Tobs dragBefore_; // the dragged object as the drag found it
+    int dragSlot_ = 0;
+    bool dragResizes_ = false;
     EditorCursors cursors_;
     QPoint renderedScroll_{-1, -1}; // scroll position EditBitmap was rendered for
 };

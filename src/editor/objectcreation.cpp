@@ -7,6 +7,7 @@
 #include "document/picturenames.h"
 #include "document/progpath.h"
 #include "document/prompts.h"
+#include "document/slotedit.h"
 #include "render/picload.h"
 
 #include <QLineEdit>
@@ -66,12 +67,11 @@ bool EditorPage::createPicture(Tobs& obj) {
 void EditorPage::createObjectAt(int X, int Y) {
     const int slot = doc_.firstFreeSlot();
     if (slot == 0) {
-        prompts_.message(QStringLiteral("Es wurden zuviele Objekte erstellt!"),
-                         QStringLiteral("Fehler: Kein freies Objekt mehr"), Prompts::Buttons::Ok,
-                         Prompts::Icon::Information);
+        tooManyObjects();
         return;
     }
-    Tobs& obj = doc_.Objs[slot];
+    SlotEdit edit(doc_);
+    Tobs& obj = edit.slot(slot);
     int kind = KindFree;
     switch (tool()) {
     case EditorTool::Figur:
@@ -90,7 +90,7 @@ void EditorPage::createObjectAt(int X, int Y) {
     if (kind == KindFree)
         return;
     initNewObject(obj, doc_, kind, X, Y, FontDialog1);
-    doc_.SelObj = slot;
-    PaintBox1Paint();
+    edit.select(slot);
+    edit.commit(QStringLiteral("Erstellen"));
     Toolbar->SpeedItem3->click();
 }

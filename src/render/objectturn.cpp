@@ -1,15 +1,20 @@
 #include "render/objectturn.h"
 
 #include "document/propertycommands.h"
+#include "document/slotedit.h"
+#include "document/transcolor.h"
 
 bool turnSelectedObject(LabelDocument& doc, bool left, const ProgressFn& progress) {
-    Tobs* o = selectedObject(doc, TextKinds | PictureKinds);
+    SlotEdit edit(doc);
+    Tobs* o = edit.selected(TextKinds | PictureKinds);
     if (!o)
         return false;
     if (o->Kind == KindPicture) {
         if (o->Picture.hasPicture()) {
             // The routines keep the record as it was when they find no room for the
-            // turned picture: the same pixels mean the turn did not happen.
+            // turned picture: the same pixels mean the turn did not happen. The turned
+            // copy replaces the working record's picture; the old pixels stay with
+            // the undo step.
             const qint64 before = o->Picture.Image.cacheKey();
             if (left)
                 RotLeft(o->Picture, progress);
@@ -22,7 +27,9 @@ bool turnSelectedObject(LabelDocument& doc, bool left, const ProgressFn& progres
         const int32_t h = doc.ToPixels(o->Height);
         o->Width = doc.FromPixels(h);
         o->Height = doc.FromPixels(w);
+        settleTransColor(*o);
     }
     o->Rotation = turnedRotation(o->Rotation, left);
-    return true;
+    return edit.commit(left ? QStringLiteral("Nach links rotieren")
+                            : QStringLiteral("Nach rechts rotieren"));
 }

@@ -162,17 +162,15 @@ PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pict
     return s;
 }
 
-int32_t transparentValue(Tobs& o) {
+int32_t transparentValue(const Tobs& o) {
     const PictureSampler sampler(o.Picture);
     if (sampler.isNull())
         return -1;
     const bool palette = sampler.indexed() && o.Picture.BitsPerPixel < 24;
     const QList<QRgb> table = palette ? o.Picture.colorTable() : QList<QRgb>();
     if (o.TransAuto) {
-        const int32_t v = sampler.value(0, sampler.height() - 1);
-        // The object keeps a colour, also when the picture counts in palette indices.
-        o.TransColor = palette && v < table.size() ? rgbToColorRef(table[v]) : v;
-        return v;
+        // TransColor already holds this pixel's colour (settleTransColor).
+        return sampler.value(0, sampler.height() - 1);
     }
     if (!palette)
         return o.TransColor;

@@ -16,10 +16,10 @@ PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pict
                               bool keepAspect);
 
 // The value of a picture object's transparent pixels for one drawing: with TransAuto
-// the bottom-left pixel (its colour is stored into TransColor); otherwise TransColor,
-// for palette pictures turned into the index of the first palette entry of that
-// colour (TransColor itself when there is none). The object keeps its colour.
-int32_t transparentValue(Tobs& object);
+// the bottom-left pixel; otherwise TransColor, for palette pictures turned into the
+// index of the first palette entry of that colour (TransColor itself when there is
+// none). Drawing leaves the object as it is.
+int32_t transparentValue(const Tobs& object);
 
 // Draws a picture (Kind 3) through DrawDib; transparent pictures on the screen as a
 // copy composed with what the canvas shows, on devices pixel by pixel, transparent

@@ -4,6 +4,8 @@
 #include "document/prompts.h"
 #include "wizard/filenameedit.h"
 #include "wizard/templatecompose.h"
+
+#include "document/slotedit.h"
 #include "wizard/templategallery.h"
 
 #include <QApplication>
@@ -167,9 +169,12 @@ void WizardPage::UseTemplateBtnClick() {
         if (answer == Prompts::Answer::Yes && !(save_ && save_()))
             return;
     }
+    // The reset and the new design are one step.
+    DocumentRecorder step(doc_);
     reset_();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList failures = RenderTemplate(doc_, wizard_);
+    step.commit(QStringLiteral("Vorlage"));
     QApplication::restoreOverrideCursor();
     for (const QString& message : failures)
         prompts_.error(message);

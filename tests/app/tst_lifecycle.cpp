@@ -7,6 +7,7 @@
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
+#include "document/slotedit.h"
 #include "scripteddialogs.h"
 #include "scriptedprompts.h"
 #include "wizard/templategallery.h"
@@ -101,7 +102,8 @@ private slots:
                     << (a == QLatin1String("Ja") || a == QLatin1String("Nein"));
             }
         }
-        // Without objects New and Exit still ask, Open and the close button do not.
+        // Without objects New and Exit still ask, Open does not, and the close button
+        // asks only while the document differs from its last save.
         QTest::newRow("Neu leer") << QStringLiteral("Neu") << false << QStringLiteral("Nein")
                                   << QStringLiteral("Neue Etikett") << true;
         QTest::newRow("Beenden leer")
@@ -120,8 +122,12 @@ private slots:
         QFETCH(bool, goesOn);
         Window win;
         QVERIFY(win.start());
-        if (objectInUse)
-            win.w.Doc.Objs[4].Kind = KindFigure;
+        if (objectInUse) {
+            // Drawn as a user draws it: a step, so the document differs from its save.
+            SlotEdit draw(win.w.Doc);
+            draw.slot(4).Kind = KindFigure;
+            QVERIFY(draw.commit(QStringLiteral("Erstellen")));
+        }
         const QString target = dir.filePath(QStringLiteral("gespeichert%1.ett").arg(++saveCounter));
         if (command == QStringLiteral("Öffnen"))
             win.prompts.fileNames.enqueue(labelFile);

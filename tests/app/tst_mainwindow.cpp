@@ -72,6 +72,19 @@ private slots:
                    QStringLiteral("&Drucken...|Ctrl+D|Druckt die Etiketten"),
                    QStringLiteral("-"),
                    QStringLiteral("&Beenden|Alt+X|Anwendung verlassen")};
+        QTest::newRow("Bearbeiten")
+            << QStringLiteral("&Bearbeiten")
+            << QStringList{
+                   QStringLiteral("&Rückgängig|Ctrl+Z|Macht den letzten Schritt rückgängig"),
+                   QStringLiteral("&Wiederholen|Ctrl+Y|Wiederholt den zuletzt rückgängig "
+                                  "gemachten Schritt"),
+                   QStringLiteral("-"),
+                   QStringLiteral("&Ausschneiden|Ctrl+X|Schneidet das Objekt aus und legt es in "
+                                  "die Zwischenablage"),
+                   QStringLiteral("&Kopieren|Ctrl+C|Kopiert das Objekt in die Zwischenablage"),
+                   QStringLiteral("&Einfügen|Ctrl+V|Fügt den Inhalt der Zwischenablage als Objekt "
+                                  "ein"),
+                   QStringLiteral("&Duplizieren|Ctrl+Shift+D|Legt eine Kopie des Objekts darüber")};
         QTest::newRow("Einstellungen")
             << QStringLiteral("&Einstellungen")
             << QStringList{
@@ -94,6 +107,11 @@ private slots:
                 found = a->menu();
         }
         QVERIFY2(found, qPrintable(menu));
+        QStringList menus;
+        for (QAction* a : w.menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, (QStringList{QStringLiteral("&Datei"), QStringLiteral("&Bearbeiten"),
+                                     QStringLiteral("&Einstellungen"), QStringLiteral("&Hilfe")}));
         const QList<QAction*> actions = found->actions();
         QCOMPARE(actions.size(), entries.size());
         for (int i = 0; i < entries.size(); ++i) {
