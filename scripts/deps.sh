@@ -11,7 +11,7 @@ PACKAGES=(
     libbenchmark-dev
     clang libclang-rt-14-dev
     netpbm fonts-liberation
-    xvfb xauth imagemagick
+    xvfb xauth xclip imagemagick
     desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev file man-db python3
     cups printer-driver-cups-pdf poppler-utils
 )
