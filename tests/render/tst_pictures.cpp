@@ -1,5 +1,6 @@
 #include "renderfixture.h"
 
+#include "document/transcolor.h"
 #include "render/picturedraw.h"
 
 #include <QPicture>
@@ -161,8 +162,9 @@ private slots:
         }
     }
 
-    // TransAuto takes the bottom-left pixel and keeps it in the object, also when the
-    // picture lies outside the canvas.
+    // TransAuto makes the bottom-left pixel's colour transparent, also when the picture
+    // lies outside the canvas; drawing leaves the object as it is (the commands set
+    // TransColor).
     void transAuto() {
         for (int x : {10, 5000}) {
             auto doc = pixelDocument();
@@ -176,6 +178,8 @@ private slots:
             o.TransAuto = true;
             o.TransColor = Red;
             const QImage img = renderEditor(*doc);
+            QCOMPARE(o.TransColor, Red);
+            settleTransColor(o);
             QCOMPARE(o.TransColor, Green);
             if (x == 10) {
                 QCOMPARE(countColour(img, GreenRgb), 0);
@@ -206,10 +210,12 @@ private slots:
             QCOMPARE(colourBounds(img, BlueRgb), QRect(12, 10, 2, 2));
         }
 
-        // TransAuto takes the bottom-left pixel; the object keeps its colour.
+        // TransAuto takes the bottom-left pixel; settling keeps its colour, not its index.
         o.TransAuto = true;
         o.TransColor = 0;
         const QImage img = renderEditor(*doc);
+        QCOMPARE(o.TransColor, 0);
+        settleTransColor(o);
         QCOMPARE(o.TransColor, Red);
         QCOMPARE(countColour(img, RedRgb), 0);
         QCOMPARE(countColour(img, entry0), 1);
