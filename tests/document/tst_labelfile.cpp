@@ -375,9 +375,11 @@ private slots:
         QCOMPARE(back.UnitsPerPixel, doc.UnitsPerPixel);
         for (int slot = 1; slot <= ObjectTable::MaxObjs; ++slot) {
             // A TransAuto picture takes its transparent colour from the picture read.
-            Tobs expected = doc.Objs[slot];
+            Tobs& expected = doc.Objs[slot];
+            const TDibRecord written = expected.Picture;
             expected.Picture = back.Objs[slot].Picture;
             settleTransColor(expected);
+            expected.Picture = written;
             COMPARE_STORED_FIELDS(back.Objs[slot], expected);
         }
         // Neither file holds a picture: each name is reported once, however many
