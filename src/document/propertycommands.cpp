@@ -4,13 +4,13 @@ Tobs* selectedObject(LabelDocument& doc, unsigned kinds) {
     if (!ObjectTable::isSlot(doc.SelObj))
         return nullptr;
     Tobs& o = doc.Objs[doc.SelObj];
-    if (o.Kind < KindFigure || o.Kind > KindPicture || !(kinds & (1u << o.Kind)))
+    if (o.Kind < KindFigure || o.Kind > KindCode || !(kinds & (1u << o.Kind)))
         return nullptr;
     return &o;
 }
 
 bool changeObjectColor(LabelDocument& doc, Prompts& prompts) {
-    Tobs* o = selectedObject(doc, FigureKinds | TextKinds);
+    Tobs* o = selectedObject(doc, FigureKinds | TextKinds | CodeKinds);
     if (!o)
         return false;
     int32_t color = o->Color;

@@ -20,6 +20,7 @@ class QScrollArea;
 class RulerWidget;
 class SpeedBar;
 class TBMPOpenForm;
+class TCodeForm;
 class TEffektForm;
 class TTransForm;
 class TTxtForm;
@@ -52,6 +53,7 @@ public:
     TEffektForm* EffektForm = nullptr;
     TTransForm* TransForm = nullptr;
     TTxtForm* TxtForm = nullptr;
+    TCodeForm* CodeForm = nullptr; // made on first use
     Tbkgndform* bkgndform = nullptr;
 
     QImage EditBitmap;
@@ -114,6 +116,8 @@ public:
     void FontBtnClick();
     void Texteffekte1Click();
     void Transparenz1Click();
+    // "Code...": the code dialog for the selected code (codecommands.cpp).
+    void CodeClick();
     void SverhMClick();
     void alignClick(int align);
     void turnClick(bool left);
@@ -149,6 +153,9 @@ private:
     void showEditBitmap(QPainter& painter, const QRect& area);
     void zoomAt(int X, int Y, double unitsPerPixel);
     bool createPicture(Tobs& obj);
+    // Puts why the selected code cannot be drawn into the status line (codecommands.cpp).
+    void reportCodeProblem();
+    QString codeProblemShown_;
 
     LabelDocument& doc_;
     Prompts& prompts_;

@@ -3,7 +3,7 @@
 #include "document/propertycommands.h"
 
 bool turnSelectedObject(LabelDocument& doc, bool left, const ProgressFn& progress) {
-    Tobs* o = selectedObject(doc, TextKinds | PictureKinds);
+    Tobs* o = selectedObject(doc, TextKinds | PictureKinds | CodeKinds);
     if (!o)
         return false;
     if (o->Kind == KindPicture) {
