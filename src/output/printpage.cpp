@@ -3,6 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/prompts.h"
 #include "output/calibrationfile.h"
+#include "output/codequestion.h"
 #include "output/kalform.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
@@ -320,6 +321,8 @@ void TPrintPage::PrintClick() {
         return;
     const RunSettings run = runSettings();
     const int start = host_.labelNumber();
+    if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies))
+        return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     int shown = -1;
     const PrintResult result =

@@ -1,9 +1,12 @@
 #include "codec/barcode.h"
 #include "document/labeldocument.h"
+#include "output/codequestion.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "pdfraster.h"
+#include "render/codecheck.h"
 #include "render/codelayout.h"
+#include "scriptedprompts.h"
 
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -119,7 +122,53 @@ private slots:
     void code128BarsAreWholeModules_data();
     void code128BarsAreWholeModules();
     void numberedSheet();
+    void questionBeforeInvalidCodes_data();
+    void questionBeforeInvalidCodes();
 };
+
+void TestCodePrint::questionBeforeInvalidCodes_data() {
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("faultyNumber");
+    // EAN-8 of the label number: 7 digits make a code, 8 need the right check digit.
+    QTest::newRow("valid") << QStringLiteral("963850%%NUMMER%%") << 9 << false << 0;
+    QTest::newRow("fails on a later label")
+        << QStringLiteral("963850%%NUMMER%%") << 20 << true << 10;
+    QTest::newRow("fails everywhere") << QStringLiteral("A%%NUMMER%%") << 1 << true << 1;
+}
+
+// Printing a label with a code that prints as a red cross asks first.
+void TestCodePrint::questionBeforeInvalidCodes() {
+    QFETCH(QString, data);
+    QFETCH(int, copies);
+    QFETCH(bool, asked);
+    QFETCH(int, faultyNumber);
+    LabelDocument doc;
+    singleLabel(doc);
+    addCode(doc, 3, int(CodeSymbology::Ean8), data, 5, 5, 80, 45);
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, tmp.filePath(QStringLiteral("frage.pdf")), 300);
+    for (bool yes : {true, false}) {
+        ScriptedPrompts prompts;
+        prompts.answers.enqueue(yes ? Prompts::Answer::Yes : Prompts::Answer::No);
+        QCOMPARE(confirmCodeFaults(doc, prompts, printer, 1, copies), yes || !asked);
+        QCOMPARE(prompts.shown.size(), asked ? 1 : 0);
+        if (asked) {
+            QCOMPARE(prompts.shown[0].text,
+                     QStringLiteral("Einige Codes enthalten ungültige Daten und werden als rotes "
+                                    "Kreuz gedruckt. Trotzdem drucken?"));
+            QCOMPARE(prompts.shown[0].caption, QStringLiteral("Drucken"));
+            QVERIFY(prompts.shown[0].buttons == Prompts::Buttons::YesNo);
+        }
+    }
+    const std::vector<CodeFault> faults = codeFaults(doc, 1, copies, 300);
+    QCOMPARE(int(faults.size()), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(faults[0].slot, 3);
+        QCOMPARE(faults[0].number, faultyNumber);
+    }
+}
 
 void TestCodePrint::everySymbologyDecodes_data() {
     QTest::addColumn<int>("dpi");
