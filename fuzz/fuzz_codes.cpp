@@ -76,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QPainter p(&canvas);
         DrawVCart(p, doc, 160, 90, 160, 90, doc.Output.OutputScale, false, number);
     }
-    std::set<int> slots;
+    std::set<int> named;
     for (const CodeFault& f : codeFaults(doc, number, 3, dpi)) {
-        if (!slots.insert(f.slot).second || doc.Objs[f.slot].Kind != KindCode)
+        if (!named.insert(f.slot).second || doc.Objs[f.slot].Kind != KindCode)
             fail("a code fault names a slot twice or a slot without a code");
     }
     return 0;
