@@ -8,6 +8,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-private-dev qt6-translations-l10n
     libgraphicsmagick++1-dev graphicsmagick
     libsane-dev libsane1 libsane-common sane-utils
+    libzint-dev libzxing-dev
     libbenchmark-dev
     clang libclang-rt-14-dev
     netpbm fonts-liberation

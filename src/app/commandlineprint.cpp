@@ -6,6 +6,7 @@
 #include "output/calibrationfile.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
+#include "render/codecheck.h"
 #include "render/picturefileloader.h"
 
 #include <QCommandLineParser>
@@ -140,6 +141,14 @@ int PrintCommandLine::run(QTextStream& err) const {
     run.CutLines = parser_.isSet(cutLines_);
     const bool ownNumber = parser_.isSet(number_);
     const int start = ownNumber ? *first : storedLabelNumber();
+    const std::vector<CodeFault> faults = codeFaults(doc, start, run.Copies, printer.logicalDpiX());
+    for (const CodeFault& f : faults)
+        err << Program
+            << QStringLiteral("Code \"%1\" (Etikett %2) wird als rotes Kreuz gedruckt: %3")
+                   .arg(f.data.left(200))
+                   .arg(f.number)
+                   .arg(f.reason)
+            << Qt::endl;
     const PrintResult result = PrintLabels(doc, printer, run, readCalibration(), start, &prompts);
     if (!ownNumber && result.printed > 0)
         storeLabelNumber(advancedNumber(start, result.printed));
@@ -147,5 +156,5 @@ int PrintCommandLine::run(QTextStream& err) const {
         err << Program << result.error << Qt::endl;
         return 1;
     }
-    return 0;
+    return faults.empty() ? 0 : 3;
 }

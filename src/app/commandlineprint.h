@@ -19,7 +19,8 @@ public:
     bool requested() const;
     // The option among the arguments that lacks its value ("--dpi" at the end), or empty.
     QString optionWithoutValue(const QStringList& arguments) const;
-    // Runs the job; messages go to err. 0 success, 1 the job failed, 2 wrong use.
+    // Runs the job; messages go to err. 0 success, 1 the job failed, 2 wrong use,
+    // 3 printed, but some codes as a red cross.
     int run(QTextStream& err) const;
 
 private:

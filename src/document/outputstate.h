@@ -17,6 +17,11 @@ struct OutputState {
     double MmPerInchX = MmPerInch;
     double MmPerInchY = MmPerInch;
     bool RenderBusy = false;
+    // Codes are made of whole printer dots. On canvases that are not the printer (the
+    // editor, and the print preview while CodesAsPrinted is set) they are laid out for
+    // a printer of CodeDotsPerInch and drawn scaled, so they show what prints.
+    int CodeDotsPerInch = 600;
+    bool CodesAsPrinted = false;
     // Pictures the device path derives from a document picture, kept for the length of
     // one print run so that a picture shown by many labels reaches the device once.
     // Not owned; null outside a print run.

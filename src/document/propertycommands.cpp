@@ -6,14 +6,14 @@ Tobs* selectedObject(LabelDocument& doc, unsigned kinds) {
     if (!ObjectTable::isSlot(doc.SelObj))
         return nullptr;
     Tobs& o = doc.Objs[doc.SelObj];
-    if (o.Kind < KindFigure || o.Kind > KindPicture || !(kinds & (1u << o.Kind)))
+    if (o.Kind < KindFigure || o.Kind > KindCode || !(kinds & (1u << o.Kind)))
         return nullptr;
     return &o;
 }
 
 bool changeObjectColor(LabelDocument& doc, Prompts& prompts) {
     SlotEdit edit(doc);
-    Tobs* o = edit.selected(FigureKinds | TextKinds);
+    Tobs* o = edit.selected(FigureKinds | TextKinds | CodeKinds);
     if (!o)
         return false;
     int32_t color = o->Color;

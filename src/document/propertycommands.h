@@ -18,12 +18,13 @@ enum KindSet : unsigned {
     FigureKinds = 1u << KindFigure,
     TextKinds = 1u << KindText,
     PictureKinds = 1u << KindPicture,
+    CodeKinds = 1u << KindCode,
 };
 
 // The selected object if it is of one of the kinds; null otherwise.
 Tobs* selectedObject(LabelDocument& doc, unsigned kinds);
 
-// "Farbe": the colour dialog preset with the figure's or text's colour.
+// "Farbe": the colour dialog preset with the figure's, text's or code's colour.
 bool changeObjectColor(LabelDocument& doc, Prompts& prompts);
 
 // The font fields of a text as the font dialog is preset with them: the colour is

@@ -7,7 +7,13 @@
 
 #include <cstdint>
 
-enum ObjectKind : int32_t { KindFree = 0, KindFigure = 1, KindText = 2, KindPicture = 3 };
+enum ObjectKind : int32_t {
+    KindFree = 0,
+    KindFigure = 1,
+    KindText = 2,
+    KindPicture = 3,
+    KindCode = 4
+};
 
 // One label object: a figure, a text or a picture. A plain record; positions and
 // sizes are document units (1/20000 inch) from the work area's top-left corner.

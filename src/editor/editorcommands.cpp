@@ -74,6 +74,7 @@ void EditorPage::buildCommands() {
     on("FarbeM", [this] { FarbBtnClick(); });
     on("SchriftartM", [this] { FontBtnClick(); });
     on("Texteffekte1", [this] { Texteffekte1Click(); });
+    on("CodeM", [this] { CodeClick(); });
     on("Linksbnig1", [this] { alignClick(0); });
     on("Zentriert1", [this] { alignClick(1); });
     on("Rechtsbndig1", [this] { alignClick(2); });
@@ -177,7 +178,7 @@ void EditorPage::shapeClick(int shape) {
 }
 
 void EditorPage::turnClick(bool left) {
-    const Tobs* o = selectedObject(doc_, TextKinds | PictureKinds);
+    const Tobs* o = selectedObject(doc_, TextKinds | PictureKinds | CodeKinds);
     if (!o)
         return;
     const bool picture = o->Kind == KindPicture;
@@ -214,6 +215,11 @@ void EditorPage::FormKeyDown(int key) {
 
 void EditorPage::PaintBox1DblClick(int X, int Y) {
     emit paintBoxDoubleClicked(QPoint(X, Y));
+    if (tool() == EditorTool::Zeiger && MouseState == 0 && selectedObject(doc_, CodeKinds)) {
+        SkipNextPress = true;
+        CodeClick();
+        return;
+    }
     if (tool() != EditorTool::Zeiger || MouseState != 0 || !selectedObject(doc_, TextKinds))
         return;
     // The paint box hands on the double click's press right after this handler;

@@ -15,6 +15,7 @@ enum : unsigned {
     Figure = 1u << KindFigure,
     Text = 1u << KindText,
     Picture = 1u << KindPicture,
+    Code = 1u << KindCode,
 };
 
 struct Entry {
@@ -31,9 +32,10 @@ constexpr Entry ObjectMenu[] = {
     {"Nachvorne1", "Nach &vorne", "Bringt das Objekt nach vorne, so daß es immer sichtbar ist", Always},
     {"NachHinen1", "Nach &hinten", "Bringt das Objekt nach hinten, also hinter alle anderen Objekte", Always},
     {"-", nullptr, nullptr, 0},
-    {"FarbeM", "&Farbe...", "Ändert die Farbe das Objekts", Figure | Text},
+    {"FarbeM", "&Farbe...", "Ändert die Farbe das Objekts", Figure | Text | Code},
     {"SchriftartM", "&Schriftart...", "Ändert die Schriftart", Text},
     {"Texteffekte1", "&Texteffekte...", "", Text},
+    {"CodeM", "Co&de...", "Ändert Codeart und Daten des Codes", Code},
     {"-", nullptr, nullptr, 0},
     {"Linksbnig1", "Linksbündig", "", Text},
     {"Zentriert1", "Zentriert", "", Text},
@@ -42,8 +44,8 @@ constexpr Entry ObjectMenu[] = {
     {"Transparenz1", "Transparen&z...", "", Picture},
     {"SverhM", "Se&itenverhältnis beibehalten", "Hiermit wird das Bild nicht verzerrt, sollte immer an sein", Picture},
     {"-", nullptr, nullptr, 0},
-    {"Nachlinksrotieren1", "Nach links rotieren", "", Text | Picture},
-    {"Nachrechtsrotieren1", "Nach rechts rotieren", "", Text | Picture},
+    {"Nachlinksrotieren1", "Nach links rotieren", "", Text | Picture | Code},
+    {"Nachrechtsrotieren1", "Nach rechts rotieren", "", Text | Picture | Code},
     {"-", nullptr, nullptr, 0},
     {"KreisM", "&Kreis", "Das Objekt ist ein Kreis", Figure},
     {"EllipseM", "&Ellipse", "Das Objekt ist eine Ellipse", Figure},
@@ -121,7 +123,7 @@ QAction* EditorMenus::action(const QString& name) const {
 }
 
 void EditorMenus::prepare(const Tobs& obj) {
-    const unsigned kind = obj.Kind >= KindFigure && obj.Kind <= KindPicture ? 1u << obj.Kind : 0u;
+    const unsigned kind = obj.Kind >= KindFigure && obj.Kind <= KindCode ? 1u << obj.Kind : 0u;
     for (QAction* a : std::as_const(actions_)) {
         const unsigned kinds = a->data().toUInt();
         if (a->objectName() != QLatin1String("Hintergrundbild1"))

@@ -21,6 +21,7 @@ class QScrollArea;
 class RulerWidget;
 class SpeedBar;
 class TBMPOpenForm;
+class TCodeForm;
 class TEffektForm;
 class TTransForm;
 class TTxtForm;
@@ -53,6 +54,7 @@ public:
     TEffektForm* EffektForm = nullptr;
     TTransForm* TransForm = nullptr;
     TTxtForm* TxtForm = nullptr;
+    TCodeForm* CodeForm = nullptr; // made on first use
     Tbkgndform* bkgndform = nullptr;
 
     QImage EditBitmap;
@@ -115,6 +117,8 @@ public:
     void FontBtnClick();
     void Texteffekte1Click();
     void Transparenz1Click();
+    // "Code...": the code dialog for the selected code (codecommands.cpp).
+    void CodeClick();
     void SverhMClick();
     void alignClick(int align);
     void turnClick(bool left);
@@ -173,6 +177,9 @@ private:
     void pasteOwnObject(const QByteArray& bytes);
     bool placeOnTop(Tobs obj, const QString& step);
     void tooManyObjects();
+    // Puts why the selected code cannot be drawn into the status line (codecommands.cpp).
+    void reportCodeProblem();
+    QString codeProblemShown_;
 
     LabelDocument& doc_;
     Prompts& prompts_;

@@ -48,6 +48,7 @@ void EditorPage::PaintBox1Paint() {
     }
     TRuler->update();
     LRuler->update();
+    reportCodeProblem();
 }
 
 void EditorPage::showEditBitmap(QPainter& painter, const QRect&) {

@@ -41,6 +41,12 @@ void initNewObject(Tobs& obj, const LabelDocument& doc, int kind, int X, int Y,
         fresh.Width = doc.FromPixels(50);
         fresh.Height = doc.FromPixels(50);
     }
+    if (kind == KindCode) {
+        // A QR code of the running number, with the human-readable text for linear codes.
+        fresh.Shape = 0;
+        fresh.Text = QStringLiteral("%%NUMMER%%");
+        fresh.TextAlign = 1;
+    }
     obj = fresh;
 }
 
@@ -83,6 +89,9 @@ void EditorPage::createObjectAt(int X, int Y) {
     case EditorTool::Bild:
         if (createPicture(obj))
             kind = KindPicture;
+        break;
+    case EditorTool::Code:
+        kind = KindCode;
         break;
     default:
         break;

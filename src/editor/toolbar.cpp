@@ -22,6 +22,7 @@ const ToolEntry Tools[] = {
     {EditorTool::Text, "SpeedItem2", "Text",
      "Fügt Text ein - Sie müssen auf das Textfeld doppelklicken, um Text einzugeben"},
     {EditorTool::Bild, "SpeedItem10", "Bild", "Fügt ein Bild ein"},
+    {EditorTool::Code, "SpeedCode", "Code", "Fügt einen Barcode oder 2D-Code ein"},
 };
 } // namespace
 
@@ -33,8 +34,8 @@ EditorToolbar::EditorToolbar(QWidget* parent) : QWidget(parent) {
     layout->setSpacing(1);
     group_ = new QButtonGroup(this);
     group_->setExclusive(true);
-    QToolButton** targets[] = {&SpeedItem3, &SpeedZoom,  &SpeedHand,
-                               &SpeedItem1, &SpeedItem2, &SpeedItem10};
+    QToolButton** targets[] = {&SpeedItem3, &SpeedZoom,   &SpeedHand, &SpeedItem1,
+                               &SpeedItem2, &SpeedItem10, &SpeedCode};
     int index = 0;
     for (const ToolEntry& entry : Tools) {
         auto* b = new QToolButton(this);

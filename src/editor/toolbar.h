@@ -5,9 +5,9 @@
 class QButtonGroup;
 class QToolButton;
 
-enum class EditorTool { Zeiger, Lupe, Hand, Figur, Text, Bild };
+enum class EditorTool { Zeiger, Lupe, Hand, Figur, Text, Bild, Code };
 
-// The editor's tool bar: six buttons in one exclusive group, exactly one down.
+// The editor's tool bar: seven buttons in one exclusive group, exactly one down.
 // The buttons have no commands of their own; the mouse handlers ask which is down.
 class EditorToolbar : public QWidget {
     Q_OBJECT
@@ -20,6 +20,7 @@ public:
     QToolButton* SpeedItem1 = nullptr;  // "Figur"
     QToolButton* SpeedItem2 = nullptr;  // "Text"
     QToolButton* SpeedItem10 = nullptr; // "Bild"
+    QToolButton* SpeedCode = nullptr;   // "Code"
 
     EditorTool current() const;
     QToolButton* button(EditorTool tool) const;

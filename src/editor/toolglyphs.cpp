@@ -41,6 +41,18 @@ void drawText(QPainter& p) {
     p.drawText(QRect(0, 0, Size, Size), Qt::AlignCenter, QStringLiteral("A"));
 }
 
+// A few bars of a barcode.
+void drawCodeGlyph(QPainter& p) {
+    const int bars[] = {1, 0, 2, 1, 0, 1, 3, 0, 1, 2, 0, 1, 1, 0, 2, 1};
+    double x = 2;
+    for (int i = 0; i < 16 && x < 22; ++i) {
+        const double w = bars[i] == 0 ? 1 : bars[i];
+        if (i % 2 == 0)
+            p.fillRect(QRectF(x, 3, w, 18), Qt::black);
+        x += w;
+    }
+}
+
 void drawPicture(QPainter& p) {
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(QColor(170, 210, 250));
@@ -82,6 +94,9 @@ QIcon toolGlyph(EditorTool tool) {
         break;
     case EditorTool::Bild:
         drawPicture(p);
+        break;
+    case EditorTool::Code:
+        drawCodeGlyph(p);
         break;
     case EditorTool::Lupe:
         break;

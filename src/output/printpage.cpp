@@ -3,6 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/prompts.h"
 #include "output/calibrationfile.h"
+#include "output/codequestion.h"
 #include "output/kalform.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
@@ -16,6 +17,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
@@ -235,6 +237,8 @@ void TPrintPage::VPaintPaint() {
     QPrinter& p = *printer_;
     const int dpiX = p.logicalDpiX();
     const int dpiY = p.logicalDpiY();
+    // Codes in the editor and in this preview show as this printer prints them.
+    doc_.Output.CodeDotsPerInch = dpiX;
     // Shown once per printer, so that closing the box does not bring it back.
     if (dpiX != dpiY && !resolutionWarned_) {
         resolutionWarned_ = true;
@@ -252,6 +256,7 @@ void TPrintPage::VPaintPaint() {
         label = QImage(labelSize, QImage::Format_RGB32);
         label.fill(Qt::white);
         DeviceOutputGuard output(doc_.Output, double(PreviewZoom) / 20000);
+        const QScopedValueRollback<bool> codes(doc_.Output.CodesAsPrinted, true);
         QPainter canvas(&label);
         DrawVCart(canvas, doc_, labelSize.width(), labelSize.height(), labelSize.width(),
                   labelSize.height(), doc_.Output.OutputScale, false, host_.labelNumber());
@@ -316,6 +321,8 @@ void TPrintPage::PrintClick() {
         return;
     const RunSettings run = runSettings();
     const int start = host_.labelNumber();
+    if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies))
+        return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     int shown = -1;
     const PrintResult result =

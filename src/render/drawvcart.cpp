@@ -1,6 +1,7 @@
 #include "render/drawvcart.h"
 
 #include "render/bkgndfit.h"
+#include "render/codedraw.h"
 #include "render/dibdraw.h"
 #include "render/figuredraw.h"
 #include "render/labelgeometry.h"
@@ -86,7 +87,7 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
 
     for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
         Tobs& o = document.Objs[i];
-        if (o.Kind < KindFigure || o.Kind > KindPicture)
+        if (o.Kind < KindFigure || o.Kind > KindCode)
             continue;
         const ObjectBox box = objectBox(document, o, OffsetX, OffsetY);
         switch (o.Kind) {
@@ -98,6 +99,9 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
             break;
         case KindPicture:
             drawPicture(rc, o, box);
+            break;
+        case KindCode:
+            drawCode(rc, o, box);
             break;
         default:
             break;

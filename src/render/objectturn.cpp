@@ -6,7 +6,7 @@
 
 bool turnSelectedObject(LabelDocument& doc, bool left, const ProgressFn& progress) {
     SlotEdit edit(doc);
-    Tobs* o = edit.selected(TextKinds | PictureKinds);
+    Tobs* o = edit.selected(TextKinds | PictureKinds | CodeKinds);
     if (!o)
         return false;
     if (o->Kind == KindPicture) {

@@ -262,6 +262,40 @@ private slots:
         QCOMPARE(storedLabelNumber(), before + 3);
     }
 
+    // A code with a wrong check digit prints as a red cross: data and reason on
+    // standard error, exit code 3, the PDF written.
+    void invalidCodePrintsWithExit3() {
+        LabelDocument doc;
+        doc.computeWorkArea();
+        Tobs& o = doc.Objs[1];
+        o.Kind = KindCode;
+        o.Shape = 3; // EAN-13
+        o.Text = QStringLiteral("4006381333932");
+        o.X = doc.WorkWidth / 3;
+        o.Y = doc.WorkHeight / 3;
+        o.Width = doc.WorkWidth / 6;
+        o.Height = doc.WorkHeight / 6;
+        ScriptedPrompts prompts;
+        const QString ett = path(QStringLiteral("code.ett"));
+        QVERIFY(Saveit(doc, ett, prompts));
+        const QString pdf = path(QStringLiteral("code.pdf"));
+        const Run r = run({QStringLiteral("--print"), ett, QStringLiteral("--output"), pdf,
+                           QStringLiteral("--copies"), QStringLiteral("1"),
+                           QStringLiteral("--number"), QStringLiteral("5")});
+        QCOMPARE(r.code, 3);
+        QCOMPARE(r.err, QStringLiteral("aufkleber-werkbank: Code \"4006381333932\" (Etikett 5) "
+                                       "wird als rotes Kreuz gedruckt: Die Prüfziffer ist falsch "
+                                       "(richtig wäre 1).\n"));
+        QCOMPARE(pdfraster::pageCount(pdf), 1);
+        o.Text = QStringLiteral("400638133393");
+        QVERIFY(Saveit(doc, ett, prompts));
+        QCOMPARE(run({QStringLiteral("--print"), ett, QStringLiteral("--output"), pdf,
+                      QStringLiteral("--copies"), QStringLiteral("1"), QStringLiteral("--number"),
+                      QStringLiteral("5")})
+                     .code,
+                 0);
+    }
+
     void printFailures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");

@@ -187,6 +187,26 @@ def corpus_labels():
                                               Width=20000, Height=20000, KeepAspect=True)])
     yield "sample.ett", sample_label()
     yield "noend.ett", dict(base, Records=[record(2, Kind=1)], EndMarker=None)
+    # Codes (kind 4): every symbology, then bad data, odd boxes and rotations.
+    samples = ["%%NUMMER%%", "Matrix 1", "ABC-123", "400638133393", "9638507", "03600029145",
+               "0123456+12", "CODE39", "15400141288763", "123456", "[01]04012345678901",
+               "PDF417", "Aztec", "[01]04012345678901[10]A1"]
+    yield "codes.ett", dict(base, Records=[record(i + 1, Kind=4, Shape=i, X=70000 + 1500 * i,
+                                                  Y=28110 + 900 * i, Width=20000, Height=12000,
+                                                  Text=samples[i], TextAlign=i % 2,
+                                                  ShadowColor=i % 5, Transparent=i % 2 == 0,
+                                                  Rotation=i % 4, FontName="Arial")
+                                           for i in range(len(samples))])
+    yield "badcodes.ett", dict(base, Records=[
+        record(1, Kind=4, Shape=3, Text="4006381333932", Width=20000, Height=10000),
+        record(2, Kind=4, Shape=14, Text="1", Width=20000, Height=10000),
+        record(3, Kind=4, Shape=-1, Text="1", Width=20000, Height=10000),
+        record(4, Kind=4, Shape=0, Text="x" * 3000, Width=2147483647, Height=2147483647),
+        record(5, Kind=4, Shape=2, Text="\x01\x02\x7f\xff", Width=-5, Height=0),
+        record(6, Kind=4, Shape=11, Text="9" * 2000, Width=1, Height=1, Rotation=7),
+        record(7, Kind=4, Shape=4, Text="%%nummer%%", X=-2147483648, Y=2147483647,
+               Width=30000, Height=30000, ShadowColor=99, TextAlign=1),
+    ])
 
 
 def main(argv):

@@ -171,7 +171,7 @@ private slots:
         QCOMPARE(e.doc.SelObj, 1);
         QCOMPARE(enabledEntries(menu), enabled);
         QCOMPARE(checkedEntries(menu), checked);
-        QCOMPARE(menu->actions().size(), 27); // 21 entries, 6 separators
+        QCOMPARE(menu->actions().size(), 28); // 22 entries, 6 separators
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("&Löschen..."));
         QCOMPARE(menu->actions().at(0)->shortcut(), QKeySequence(Qt::Key_Delete));
         menu->hide();

@@ -70,6 +70,9 @@ private slots:
         QTest::newRow("Bild") << 5 << "SpeedItem10"
                               << "Bild"
                               << "Fügt ein Bild ein";
+        QTest::newRow("Code") << 6 << "SpeedCode"
+                              << "Code"
+                              << "Fügt einen Barcode oder 2D-Code ein";
     }
     void toolbarButtons() {
         QFETCH(int, tool);

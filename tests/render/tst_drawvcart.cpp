@@ -161,10 +161,10 @@ private slots:
         QVERIFY(!doc->Output.RenderBusy);
     }
 
-    // Kinds outside 1..3 and shapes outside 0..9 draw nothing.
+    // Kinds outside 1..4 and shapes outside 0..9 draw nothing.
     void unknownKindsAndShapes() {
         auto doc = pixelDocument();
-        for (int kind : {0, 4, -1, 99}) {
+        for (int kind : {0, 5, -1, 99}) {
             figure(*doc, 1, 3, 10, 10, 50, 50, Red).Kind = kind;
             QCOMPARE(inkBounds(renderEditor(*doc)), QRect());
         }

@@ -1,0 +1,7 @@
+#include "render/codedata.h"
+
+#include "render/textdraw.h"
+
+QString codeData(const QString& text, int Number) {
+    return labelText(text, false, Number);
+}
