@@ -32,7 +32,7 @@ std::optional<Decoded> decode(const QByteArray& bytes) {
     int32_t slot = 0;
     if (readObjectRecord(in, slot, d.obj) != ObjectRecordRead::Ok)
         return std::nullopt;
-    if (d.obj.Kind < KindFigure || d.obj.Kind > KindPicture)
+    if (d.obj.Kind < KindFigure || d.obj.Kind > KindCode)
         return std::nullopt;
     // The folder runs to the byte 0 that ends the payload; nothing may follow.
     const QByteArray rest = copy.mid(in.pos());

@@ -13,7 +13,7 @@ Tobs* SlotEdit::selected(unsigned kinds) {
     if (!ObjectTable::isSlot(doc_.SelObj))
         return nullptr;
     Tobs& o = slot(doc_.SelObj);
-    if (o.Kind < KindFigure || o.Kind > KindPicture || !(kinds & (1u << o.Kind)))
+    if (o.Kind < KindFigure || o.Kind > KindCode || !(kinds & (1u << o.Kind)))
         return nullptr;
     return &o;
 }
