@@ -6,6 +6,7 @@
 
 #include "codec/dibrecord.h"
 #include "document/labeldocument.h"
+#include "document/propertycommands.h"
 #include "render/drawvcart.h"
 
 #include <QBuffer>
@@ -237,6 +238,22 @@ void BM_TenThousandFigures600Dpi(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TenThousandFigures600Dpi)->Unit(benchmark::kMillisecond);
+
+// The arrow keys' step to the next object, without the repaint: three objects far
+// apart in the table, so that each step passes thousands of free slots.
+void BM_NextObjectStep(benchmark::State& state) {
+    LabelDocument doc;
+    for (const int slot : {2, 5000, 9999}) {
+        doc.Objs[slot].Kind = KindFigure;
+        doc.Objs[slot].Width = doc.Objs[slot].Height = 1000;
+    }
+    doc.SelObj = 2;
+    for (auto _ : state) {
+        selectNextObject(doc);
+        benchmark::DoNotOptimize(doc.SelObj);
+    }
+}
+BENCHMARK(BM_NextObjectStep)->Unit(benchmark::kMicrosecond);
 
 void dump(const QString& folder) {
     QDir().mkpath(folder);

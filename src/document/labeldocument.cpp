@@ -15,6 +15,26 @@ size_t ObjectTable::checked(int slot) {
     return size_t(slot);
 }
 
+std::vector<int> ObjectTable::usedSlots() const {
+    std::vector<int> used;
+    for (int i = 1; i <= MaxObjs; ++i) {
+        if (slots_[size_t(i)].Kind != KindFree)
+            used.push_back(i);
+    }
+    return used;
+}
+
+int ObjectTable::nextUsedSlot(int slot) const {
+    const int start = isSlot(slot) ? slot : MaxObjs;
+    int i = start;
+    do {
+        i = i == MaxObjs ? 1 : i + 1;
+        if (slots_[size_t(i)].Kind != KindFree)
+            return i;
+    } while (i != start);
+    return 0;
+}
+
 LabelDocument::LabelDocument() {
     computeWorkArea();
 }

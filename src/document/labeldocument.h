@@ -23,6 +23,15 @@ public:
     const Tobs& operator[](int slot) const { return slots_[checked(slot)]; }
     static bool isSlot(int slot) { return slot >= 1 && slot <= MaxObjs; }
 
+    // The slots in use (kind not 0), in stacking order: a compact list made by one
+    // pass over the table. The table stays the only record of what is in use;
+    // whoever walks the objects many times (a print run, a paint of every object)
+    // takes the list once and checks each slot's kind again when it uses it.
+    std::vector<int> usedSlots() const;
+    // The next slot in use after slot, going round from 10000 to 1; slot itself when
+    // no other is in use, 0 when none is.
+    int nextUsedSlot(int slot) const;
+
 private:
     static size_t checked(int slot);
     std::vector<Tobs> slots_; // index 0 unused

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 class DeviceImageCache;
+class RenderRun;
 
 // The switches that decide how document units become pixels, and the renderer's
 // re-entrancy flag. One object per open document; nothing here is global.
@@ -26,6 +27,9 @@ struct OutputState {
     // one print run so that a picture shown by many labels reaches the device once.
     // Not owned; null outside a print run.
     DeviceImageCache* ImageCache = nullptr;
+    // The slots in use and the laid-out texts that the labels of one print run share.
+    // Not owned; null outside a print run.
+    RenderRun* Run = nullptr;
 };
 
 // Switches to device output for the lifetime of the guard and restores screen

@@ -130,12 +130,10 @@ bool deleteSelected(LabelDocument& doc, Prompts& prompts) {
 bool selectNextObject(LabelDocument& doc) {
     if (!ObjectTable::isSlot(doc.SelObj))
         return false;
-    const int start = doc.SelObj;
-    int i = start;
-    do {
-        i = i == ObjectTable::MaxObjs ? 1 : i + 1;
-    } while (i != start && doc.Objs[i].Kind == KindFree);
-    doc.SelObj = i;
+    const int next = doc.Objs.nextUsedSlot(doc.SelObj);
+    // With nothing in use the selection stays where it is.
+    if (next != 0)
+        doc.SelObj = next;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // Canvas coordinates far outside any canvas, kept small enough that QRect
@@ -49,7 +50,9 @@ PixelBox objectPixels(const LabelDocument& doc, const Tobs& obj) {
 }
 
 int hitTest(const LabelDocument& doc, int X, int Y) {
-    for (int i = ObjectTable::MaxObjs; i >= 1; --i) {
+    const std::vector<int> used = doc.Objs.usedSlots();
+    for (auto it = used.rbegin(); it != used.rend(); ++it) {
+        const int i = *it;
         const Tobs& o = doc.Objs[i];
         if (o.Kind <= 0)
             continue;

@@ -5,6 +5,7 @@
 #include "render/deviceimagecache.h"
 #include "render/drawvcart.h"
 #include "render/rendercontext.h"
+#include "render/renderrun.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -26,6 +27,19 @@ public:
     ~ImageCacheScope() { state_.ImageCache = nullptr; }
     ImageCacheScope(const ImageCacheScope&) = delete;
     ImageCacheScope& operator=(const ImageCacheScope&) = delete;
+
+private:
+    OutputState& state_;
+};
+
+// Makes the run's shared slot list and text layouts known to the renderer for the
+// length of the job.
+class RenderRunScope {
+public:
+    RenderRunScope(OutputState& state, RenderRun& run) : state_(state) { state_.Run = &run; }
+    ~RenderRunScope() { state_.Run = nullptr; }
+    RenderRunScope(const RenderRunScope&) = delete;
+    RenderRunScope& operator=(const RenderRunScope&) = delete;
 
 private:
     OutputState& state_;
@@ -85,6 +99,8 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
         DeviceOutputGuard output(doc.Output, scaleX, cal.mmPerInchX(), cal.mmPerInchY());
         doc.Output.OutputScaleY = scaleY;
         ImageCacheScope cacheScope(doc.Output, cache);
+        RenderRun renderRun(doc.Objs);
+        RenderRunScope runScope(doc.Output, renderRun);
         // The editor and the preview must not draw while the switches say "device",
         // also not when the progress display lets the window repaint.
         RenderBusyGuard busy(doc.Output);

@@ -7,6 +7,7 @@
 #include "render/labelgeometry.h"
 #include "render/picturedraw.h"
 #include "render/rendercontext.h"
+#include "render/renderrun.h"
 #include "render/textdraw.h"
 
 #include <QPainter>
@@ -83,9 +84,17 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
     rc.brushColor =
         canvas.brush().style() == Qt::NoBrush ? QColor(Qt::white) : canvas.brush().color();
 
+    rc.run = document.Output.Run;
+
     drawBackground(rc, label, AreaWidth, AreaHeight, EditorView);
 
-    for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
+    // Only the slots in use, in stacking order: taken once for a whole run, else for
+    // this drawing.
+    std::vector<int> ownSlots;
+    if (!rc.run)
+        ownSlots = document.Objs.usedSlots();
+    const std::vector<int>& used = rc.run ? rc.run->usedSlots() : ownSlots;
+    for (const int i : used) {
         Tobs& o = document.Objs[i];
         if (o.Kind < KindFigure || o.Kind > KindCode)
             continue;

@@ -45,6 +45,22 @@ QPainterPath penPath(const QPainterPath& centreLine, int penWidth) {
     return stroker.createStroke(centreLine);
 }
 
+// The same area for a rectangle, in far fewer segments: the centre line grown by half
+// the pen width with round outer corners (the pen's round joins), less the centre line
+// shrunk by half the pen width, filled even-odd. On paper this is one outline of four
+// lines and four curves and one rectangle where the stroke gives dozens of segments;
+// on a bitmap it covers the same pixels.
+QPainterPath rectangleRing(const QRectF& centre, int penWidth) {
+    const double r = penWidth / 2.0;
+    QPainterPath ring;
+    ring.setFillRule(Qt::OddEvenFill);
+    ring.addRoundedRect(centre.adjusted(-r, -r, r, r), r, r);
+    const QRectF inner = centre.adjusted(r, r, -r, -r);
+    if (inner.width() > 0 && inner.height() > 0)
+        ring.addRect(inner);
+    return ring;
+}
+
 QRectF centreLine(const Box& box) {
     return QRectF(box.l + 0.5, box.t + 0.5, box.r - box.l - 1, box.b - box.t - 1);
 }
@@ -115,7 +131,8 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
     }
     if (filled)
         p.fillPath(path, fill);
-    p.fillPath(penPath(path, penWidth), rc.penColor);
+    const bool rectangle = shape == Square || shape == Rectangle;
+    p.fillPath(rectangle ? rectangleRing(c, penWidth) : penPath(path, penWidth), rc.penColor);
 }
 
 int64_t floorDiv(__int128 a, __int128 b) {

@@ -5,6 +5,7 @@
 
 class LabelDocument;
 class QPainter;
+class RenderRun;
 
 // What the parts of one DrawVCart call share: the canvas, the document, the call's
 // parameters, what the canvas can show, and the pen and brush colours that a figure
@@ -27,6 +28,8 @@ struct RenderContext {
     // Pen and brush colours as the figures leave them (white pen at the start).
     QColor penColor;
     QColor brushColor;
+    // What the labels of a run share (null outside a run).
+    RenderRun* run = nullptr;
 
     bool isVisible(const QRectF& r) const { return r.intersects(visible); }
 };

@@ -4,6 +4,8 @@
 #include "document/tobs.h"
 #include "render/labelgeometry.h"
 #include "render/rendercontext.h"
+#include "render/renderrun.h"
+#include "render/turnedlayout.h"
 #include "render/uprightlayout.h"
 
 #include <QPainter>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -159,6 +162,29 @@ void drawCopies(RenderContext& rc, const std::vector<TextCopy>& copies, const Gl
     }
 }
 
+// The layouts of a text: made for this label, or, in a run and for a text without
+// fields, taken from the run's layouts that every label shares.
+std::shared_ptr<const UprightLayout> uprightLayout(RenderContext& rc, const Tobs& o,
+                                                   const QString& text, const QFont& font,
+                                                   int align, double width, double height) {
+    QPaintDevice* device = rc.canvas.device();
+    auto make = [&] {
+        return std::make_shared<const UprightLayout>(text, font, device, align, width, height);
+    };
+    if (!rc.run || !TextLayoutCache::cacheable(o.Text))
+        return make();
+    return rc.run->texts().upright({text, font.key(), device, align, width, height}, make);
+}
+
+std::shared_ptr<const TurnedLayout> turnedLayout(RenderContext& rc, const Tobs& o,
+                                                 const QString& text, const QFont& font) {
+    QPaintDevice* device = rc.canvas.device();
+    auto make = [&] { return std::make_shared<const TurnedLayout>(text, font, device); };
+    if (!rc.run || !TextLayoutCache::cacheable(o.Text))
+        return make();
+    return rc.run->texts().turned({text, font.key(), device, 0, 0, 0}, make);
+}
+
 void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QString& s,
                  const QFont& font) {
     QPainter& p = rc.canvas;
@@ -190,7 +216,8 @@ void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QSt
     const int align = o.TextAlign == 1   ? Qt::AlignHCenter
                       : o.TextAlign == 2 ? Qt::AlignRight
                                          : Qt::AlignLeft;
-    UprightLayout layout(text, font, p.device(), align, box.width(), box.height());
+    const std::shared_ptr<const UprightLayout> layout =
+        uprightLayout(rc, o, text, font, align, box.width(), box.height());
 
     std::vector<TextCopy> copies;
     if (o.Shadow) {
@@ -199,10 +226,10 @@ void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QSt
             copies.push_back({color, (shadowBox.topLeft() - box.topLeft()).toPoint()});
         } else if (shadowBox.width() > 0 && shadowBox.height() > 0 && rc.isVisible(shadowBox)) {
             // A box of another size wraps and clips on its own.
-            UprightLayout shadowLayout(text, font, p.device(), align, shadowBox.width(),
-                                       shadowBox.height());
+            const std::shared_ptr<const UprightLayout> shadowLayout =
+                uprightLayout(rc, o, text, font, align, shadowBox.width(), shadowBox.height());
             p.setPen(color);
-            shadowLayout.draw(p, shadowBox);
+            shadowLayout->draw(p, shadowBox);
         }
     }
     if (o.Outline)
@@ -211,14 +238,13 @@ void drawUpright(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QSt
     drawCopies(
         rc, copies,
         [&](QPainter& painter, const QPoint& offset) {
-            layout.draw(painter, box.translated(offset));
+            layout->draw(painter, box.translated(offset));
         },
         box, t);
 }
 
 void drawTurned(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QString& s,
                 const QFont& font) {
-    QPainter& p = rc.canvas;
     const OutputState& out = rc.document.Output;
     const double x = double(b.x), y = double(b.y), w = double(b.w), h = double(b.h);
     // The corner from which the turned text starts; the glyphs then stand in the box.
@@ -226,32 +252,20 @@ void drawTurned(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QStr
                            : o.Rotation == 2 ? QPointF(x + w, y)
                                              : QPointF(x + w, y + h);
 
-    QTextLayout layout(s, font, p.device());
-    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
-    option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(Qt::LeftToRight);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    if (line.isValid()) {
-        line.setNumColumns(int(s.size()));
-        line.setPosition(QPointF(0, -line.ascent())); // baseline at the anchor
-    }
-    layout.endLayout();
-    if (!line.isValid())
+    const std::shared_ptr<const TurnedLayout> layout = turnedLayout(rc, o, s, font);
+    if (!layout->isValid())
         return;
 
     // Where the glyphs can lie: the line's length and height, turned about the
     // anchor, with room for glyphs that lean out (italics) or reach past the line.
-    const double lineHeight = line.ascent() + line.descent();
+    const double lineHeight = layout->ascent() + layout->descent();
     const double margin = lineHeight / 2 + 2;
     QTransform turn;
     turn.translate(anchor.x(), anchor.y());
     turn.rotate(90.0 * o.Rotation);
     const QRectF extent =
-        turn.mapRect(QRectF(-margin, -line.ascent() - margin, line.naturalTextWidth() + 2 * margin,
-                            lineHeight + 2 * margin));
+        turn.mapRect(QRectF(-margin, -layout->ascent() - margin,
+                            layout->naturalWidth() + 2 * margin, lineHeight + 2 * margin));
 
     const int t = o.Outline ? outlineThickness(out.MmPerInchX, rc.Scale) : 0;
     std::vector<TextCopy> copies;
@@ -270,7 +284,7 @@ void drawTurned(RenderContext& rc, const Tobs& o, const ObjectBox& b, const QStr
             painter.save();
             painter.translate(anchor + offset);
             painter.rotate(90.0 * o.Rotation);
-            layout.draw(&painter, QPointF(0, 0));
+            layout->draw(painter);
             painter.restore();
         },
         extent, t);

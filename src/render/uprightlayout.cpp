@@ -36,7 +36,7 @@ UprightLayout::UprightLayout(const QString& text, const QFont& font, QPaintDevic
     complete_ = end >= text.size();
 }
 
-void UprightLayout::draw(QPainter& p, const QRectF& box) {
+void UprightLayout::draw(QPainter& p, const QRectF& box) const {
     p.save();
     p.setClipRect(box, Qt::IntersectClip);
     p.translate(box.topLeft());

@@ -20,7 +20,7 @@ public:
     // Draws the text into box, clipped to it. Laid out at the origin and moved by
     // the painter, so that far positions never enter the layout's fixed-point
     // arithmetic.
-    void draw(QPainter& p, const QRectF& box);
+    void draw(QPainter& p, const QRectF& box) const;
 
     // The height of the laid-out lines and the natural width of the widest one (a
     // word longer than the box width reaches past it).

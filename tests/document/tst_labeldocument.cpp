@@ -137,6 +137,43 @@ private slots:
         QCOMPARE(doc.Objs[3].Kind, int(KindFigure));
     }
 
+    // The list of slots in use follows every way of writing the table.
+    void usedSlotsFollowTheTable() {
+        LabelDocument doc;
+        QCOMPARE(doc.Objs.usedSlots(), std::vector<int>{});
+        doc.Objs[10000].Kind = KindText;
+        doc.Objs[7].Kind = KindFigure;
+        doc.Objs[5000].Kind = -3; // unknown kinds are in use, as any kind but 0
+        QCOMPARE(doc.Objs.usedSlots(), (std::vector<int>{7, 5000, 10000}));
+        doc.SelObj = 7;
+        doc.sendToBack();
+        QCOMPARE(doc.Objs.usedSlots(), (std::vector<int>{1, 5000, 10000}));
+        doc.releaseSlot(10000);
+        QCOMPARE(doc.Objs.usedSlots(), (std::vector<int>{1, 5000}));
+        doc.clearall();
+        QCOMPARE(doc.Objs.usedSlots(), std::vector<int>{});
+    }
+
+    void nextUsedSlotGoesRound_data() {
+        QTest::addColumn<QList<int>>("used");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("next");
+        QTest::newRow("upwards") << QList<int>{3, 9000} << 3 << 9000;
+        QTest::newRow("round from the top") << QList<int>{3, 9000} << 9000 << 3;
+        QTest::newRow("from a free slot") << QList<int>{3, 9000} << 5 << 9000;
+        QTest::newRow("from slot 10000 to 1") << QList<int>{1, 10000} << 10000 << 1;
+        QTest::newRow("only itself") << QList<int>{42} << 42 << 42;
+        QTest::newRow("nothing in use") << QList<int>{} << 42 << 0;
+    }
+    void nextUsedSlotGoesRound() {
+        QFETCH(QList<int>, used);
+        QFETCH(int, from);
+        LabelDocument doc;
+        for (const int slot : used)
+            doc.Objs[slot].Kind = KindPicture;
+        QTEST(doc.Objs.nextUsedSlot(from), "next");
+    }
+
     void stackingWithoutSelectionDoesNothing() {
         LabelDocument doc;
         doc.Objs[1].Kind = KindFigure;

@@ -19,17 +19,25 @@ inline QString run(const QString& program, const QStringList& args) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// The area of page `page` (from 1) at dpi pixels per inch, in grey.
-inline QImage area(const QString& pdf, int page, const QRect& crop, int dpi = 600) {
+// The area of page `page` (from 1) at dpi pixels per inch, in grey; aliased: without
+// smoothing of vectors and glyphs, so that each pixel is in or out as on a bitmap.
+inline QImage area(const QString& pdf, int page, const QRect& crop, int dpi = 600,
+                   bool aliased = false) {
     QTemporaryDir dir;
     const QString prefix = dir.filePath(QStringLiteral("raster"));
+    QStringList smoothing;
+    if (aliased)
+        smoothing = {QStringLiteral("-aa"), QStringLiteral("no"), QStringLiteral("-aaVector"),
+                     QStringLiteral("no")};
     run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
-         QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-x"),
-         QString::number(crop.x()), QStringLiteral("-y"), QString::number(crop.y()),
-         QStringLiteral("-W"), QString::number(crop.width()), QStringLiteral("-H"),
-         QString::number(crop.height()), QStringLiteral("-gray"), QStringLiteral("-png"),
-         QStringLiteral("-singlefile"), pdf, prefix});
+        smoothing + QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                QString::number(page), QStringLiteral("-r"), QString::number(dpi),
+                                QStringLiteral("-x"), QString::number(crop.x()),
+                                QStringLiteral("-y"), QString::number(crop.y()),
+                                QStringLiteral("-W"), QString::number(crop.width()),
+                                QStringLiteral("-H"), QString::number(crop.height()),
+                                QStringLiteral("-gray"), QStringLiteral("-png"),
+                                QStringLiteral("-singlefile"), pdf, prefix});
     return QImage(prefix + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
 }
 
