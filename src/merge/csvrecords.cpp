@@ -98,26 +98,30 @@ QChar detectSeparator(QStringView head) {
     // Count each candidate per line, outside quotes, over at most 20 lines.
     QList<std::array<int, 3>> counts;
     std::array<int, 3> current{};
+    bool lineBegun = false; // empty lines do not count
     bool quoted = false;
     for (qsizetype i = 0; i < head.size() && counts.size() < 20; ++i) {
         const QChar c = head[i];
         if (c == QLatin1Char('"')) {
             quoted = !quoted;
+            lineBegun = true;
         } else if (!quoted && (c == QLatin1Char('\n') || c == QLatin1Char('\r'))) {
-            if (current != std::array<int, 3>{})
+            if (lineBegun)
                 counts.append(current);
             current = {};
+            lineBegun = false;
         } else if (!quoted) {
+            lineBegun = true;
             for (size_t k = 0; k < candidates.size(); ++k) {
                 if (c == candidates[k])
                     ++current[k];
             }
         }
     }
-    if (current != std::array<int, 3>{} && counts.size() < 20)
+    if (lineBegun && counts.size() < 20)
         counts.append(current);
     if (counts.isEmpty())
-        return QLatin1Char(',');
+        return QChar(0);
     int best = -1;
     int bestAgree = -1;
     int bestCount = 0;
@@ -134,5 +138,5 @@ QChar detectSeparator(QStringView head) {
             bestCount = inHeader;
         }
     }
-    return best < 0 ? QLatin1Char(',') : candidates[size_t(best)];
+    return best < 0 ? QChar(0) : candidates[size_t(best)];
 }

@@ -49,5 +49,6 @@ private:
 
 // The separator of delimited text from its first lines: among ';', tab and ',' the
 // one found outside quotes on the first line and most often the same number of
-// times on the lines after it; ',' when none is found.
+// times on the lines after it. When the first line holds none, the text has one
+// column and the result is NUL, which no text file holds.
 QChar detectSeparator(QStringView head);

@@ -4,6 +4,7 @@
 #include <QRectF>
 
 class LabelDocument;
+struct MergeRecord;
 class QPainter;
 
 // What the parts of one DrawVCart call share: the canvas, the document, the call's
@@ -18,6 +19,8 @@ struct RenderContext {
     int OffsetY = 0;
     double Scale = 0.0;
     int Number = 0;
+    // The data row the label is drawn with; null without a data source.
+    const MergeRecord* Record = nullptr;
     // The part of the canvas (in painter coordinates) that can receive pixels; objects
     // wholly outside it are not drawn at all.
     QRectF visible;

@@ -64,6 +64,10 @@ private slots:
             << QByteArray("Name;Notiz\n\"A, B\";x, y\nC;z\n")
             << QStringList{QStringLiteral("Name|Notiz"), QStringLiteral("A, B|x, y"),
                            QStringLiteral("C|z")};
+        QTest::newRow("eine Spalte, Kommas im Text")
+            << QByteArray("Ort\nUlm\nAm See, Nord\n")
+            << QStringList{QStringLiteral("Ort"), QStringLiteral("Ulm"),
+                           QStringLiteral("Am See, Nord")};
         QTest::newRow("leere Zeilen")
             << QByteArray("Name\n\nAnna\n\r\n")
             << QStringList{QStringLiteral("Name"), QStringLiteral("Anna")};
