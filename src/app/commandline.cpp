@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/application.h"
+#include "app/commandlinemerge.h"
 #include "app/commandlineprint.h"
 #include "app/commandlinethumbnail.h"
 #include "app/labelcounter.h"
@@ -24,11 +25,14 @@ const QString ProgramName = QStringLiteral("aufkleber-werkbank");
 QString helpText() {
     return QStringLiteral(
                "Aufruf: aufkleber-werkbank [--export-image DATEI.ett AUSGABE [--filter-index K]]\n"
+               "        aufkleber-werkbank --export-image DATEI.ett AUSGABE --merge DATEN [--row "
+               "N]\n"
                "        aufkleber-werkbank --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
                "        aufkleber-werkbank --print DATEI.ett [--printer NAME] [--output "
                "AUSGABE.pdf]\n"
                "                           [--dpi N] [--used N] [--copies N] [--number N] "
                "[--cut-lines]\n"
+               "                           [--merge DATEN [--rows LISTE] [--check]]\n"
                "\n"
                "Ohne Optionen startet die Aufkleber-Werkbank mit ihrem Fenster.\n"
                "\n"
@@ -44,6 +48,8 @@ QString helpText() {
                "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des "
                "Formats.\n"
                "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
+               "        Mit --merge DATEN wird das Etikett mit der Datenzeile N gezeichnet\n"
+               "        (--row N, ab 1, ohne Angabe 1).\n"
                "  --thumbnail DATEI.ett AUSGABE.png [GRÖSSE]\n"
                "        Speichert ein Vorschaubild des Etiketts als PNG, dessen längere Seite\n"
                "        GRÖSSE Pixel misst (1 bis 1024, ohne Angabe 256).\n"
@@ -142,7 +148,9 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
     const QCommandLineOption versionOption(
         QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption thumbnailOption(QStringLiteral("thumbnail"));
-    parser.addOptions({exportOption, filterOption, helpOption, versionOption, thumbnailOption});
+    const QCommandLineOption rowOption(QStringLiteral("row"), QString(), QStringLiteral("N"));
+    parser.addOptions(
+        {exportOption, filterOption, helpOption, versionOption, thumbnailOption, rowOption});
     const PrintCommandLine print(parser);
 
     if (!parser.parse(arguments)) {
@@ -161,6 +169,8 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
                 return usageError(err, QStringLiteral("Die Option ") + a.left(eq) +
                                            QStringLiteral(" nimmt keinen Wert."));
         }
+        if (arguments.constLast() == QLatin1String("--row"))
+            return usageError(err, QStringLiteral("Zu --row fehlt die Nummer der Datenzeile."));
         return usageError(err, QStringLiteral("Zu --filter-index fehlt die Nummer des Formats."));
     }
     if (parser.isSet(helpOption)) {
@@ -175,8 +185,13 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         return print.run(err);
     if (parser.isSet(thumbnailOption))
         return thumbnailJob(parser, err);
-    if (!parser.isSet(exportOption))
+    if (!parser.isSet(exportOption)) {
+        if (!print.mergeSource().isEmpty() || parser.isSet(rowOption))
+            return usageError(err, QStringLiteral("--merge gilt nur mit --print oder "
+                                                  "--export-image, --row nur mit "
+                                                  "--export-image."));
         return usageError(err, QStringLiteral("--filter-index gilt nur mit --export-image."));
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 2)
         return usageError(err, QStringLiteral("--export-image braucht genau zwei Namen: die "
@@ -190,11 +205,22 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
                                        parser.value(filterOption) +
                                        QStringLiteral("\": erlaubt sind 1 bis 11."));
     }
-    return exportLabelImage(files[0], files[1], filterIndex, err);
+    int row = 1;
+    if (parser.isSet(rowOption)) {
+        bool ok = false;
+        row = parser.value(rowOption).toInt(&ok);
+        if (print.mergeSource().isEmpty())
+            return usageError(err, QStringLiteral("--row gilt nur mit --merge."));
+        if (!ok || row < 1)
+            return usageError(err, QStringLiteral("Ungültige Datenzeile \"") +
+                                       parser.value(rowOption) +
+                                       QStringLiteral("\": erwartet wird eine Zahl ab 1."));
+    }
+    return exportLabelImage(files[0], files[1], filterIndex, err, print.mergeSource(), row);
 }
 
 int exportLabelImage(const QString& labelFile, const QString& output, int filterIndex,
-                     QTextStream& err) {
+                     QTextStream& err, const QString& mergeSource, int row) {
     QString fileName = output;
     int formatCode = 0;
     if (filterIndex > 0) {
@@ -219,8 +245,31 @@ int exportLabelImage(const QString& labelFile, const QString& output, int filter
         return 1;
     }
 
+    // The record refers to the stream's columns: both live until the picture is drawn.
+    MergeInput data;
+    MergeRowStream stream;
+    MergeRecord record;
+    if (!mergeSource.isEmpty()) {
+        QString error;
+        qint64 fileRow = 0;
+        if (!data.open(mergeSource, err))
+            return 1;
+        if (!stream.open(data.path(), *RowSelection::parse(QString::number(row)), 1, &error)) {
+            err << ProgramName << ": " << error << Qt::endl;
+            return 1;
+        }
+        if (!stream.nextChosen(record, fileRow)) {
+            err << ProgramName << ": "
+                << QStringLiteral("Die Daten haben keine Zeile %1; es wurde kein Bild "
+                                  "gespeichert.")
+                       .arg(row)
+                << Qt::endl;
+            return 1;
+        }
+    }
     TDibRecord picture;
-    if (!renderLabelPicture(doc, storedLabelNumber(), picture)) {
+    if (!renderLabelPicture(doc, storedLabelNumber(), picture,
+                            mergeSource.isEmpty() ? nullptr : &record)) {
         const QSize size = exportPictureSize(doc.Format);
         err << ProgramName << ": "
             << QStringLiteral("Aus einem Etikett von %1 x %2 Pixeln lässt sich kein Bild machen.")

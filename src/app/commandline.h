@@ -21,6 +21,7 @@ int runCommandLine(int argc, char** argv);
 int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream& err);
 
 // Exports one label file as a picture; messages go to err. 0 success, 1 failure.
-// filterIndex 0: the format follows the output name's extension.
+// filterIndex 0: the format follows the output name's extension. With a data source
+// (a file or "-"), the label is drawn with its data row `row` (from 1).
 int exportLabelImage(const QString& labelFile, const QString& output, int filterIndex,
-                     QTextStream& err);
+                     QTextStream& err, const QString& mergeSource = QString(), int row = 1);

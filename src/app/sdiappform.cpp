@@ -13,6 +13,8 @@
 #include "app/windowplacement.h"
 #include "document/settingsstore.h"
 #include "editor/editorpage.h"
+#include "editor/txtform.h"
+#include "output/mergepanel.h"
 #include "output/printpage.h"
 #include "wizard/wizardpage.h"
 
@@ -71,6 +73,11 @@ void TSDIAppForm::buildPages() {
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = makePrintPage(*this, prompts_, Pages);
+    // The text dialog offers the fields of the print page's data source.
+    connect(PrintPg->MergePanel, &TMergePanel::sourceChanged, EditorPg, [this] {
+        const MergeTable* table = PrintPg->MergePanel->rows().table();
+        EditorPg->TxtForm->setFieldNames(table ? table->columns().names() : QStringList());
+    });
     Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
     Pages->addTab(EditorPg, QStringLiteral("Editor"));
     Pages->addTab(PrintPg, QStringLiteral("Drucken"));

@@ -4,9 +4,11 @@
 #include "editor/accessiblename.h"
 #include "editor/okcancel.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -26,6 +28,20 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent) {
     // Tab moves on to the buttons, as in any dialog.
     Memo1->setTabChangesFocus(true);
 
+    FieldBox = new QComboBox(this);
+    FieldBox->setObjectName(QStringLiteral("FieldBox"));
+    setAccessibleCaption(FieldBox, QStringLiteral("Feld einfügen"));
+    FieldBox->setToolTip(QStringLiteral("Fügt ein Feld der Daten an der Schreibmarke ein"));
+    FieldBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setFieldNames({});
+    connect(FieldBox, &QComboBox::activated, this, [this](int index) {
+        if (index <= 0)
+            return;
+        Memo1->insertPlainText(FieldBox->itemText(index));
+        FieldBox->setCurrentIndex(0);
+        Memo1->setFocus(Qt::OtherFocusReason);
+    });
+
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -38,8 +54,21 @@ TTxtForm::TTxtForm(QWidget* parent) : QDialog(parent) {
     all->setContentsMargins(8, 8, 8, 8);
     all->addWidget(Memo1);
     all->addWidget(line);
-    all->addWidget(buttons);
+    // The drop-down shares the row of the buttons, so the dialog keeps its size.
+    auto* bottom = new QHBoxLayout();
+    bottom->addWidget(FieldBox);
+    bottom->addWidget(buttons, 1);
+    all->addLayout(bottom);
     setFixedSize(417, 240);
+}
+
+void TTxtForm::setFieldNames(const QStringList& columns) {
+    FieldBox->clear();
+    FieldBox->addItem(QStringLiteral("Feld einfügen"));
+    FieldBox->addItem(QStringLiteral("%%NUMMER%%"));
+    for (const QString& c : columns)
+        FieldBox->addItem(QStringLiteral("%%") + c + QStringLiteral("%%"));
+    FieldBox->setCurrentIndex(0);
 }
 
 void TTxtForm::setLines(const QStringList& lines) {

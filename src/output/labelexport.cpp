@@ -20,20 +20,21 @@ QSize exportPictureSize(const TLabelFormat& format) {
     return QSize(pixelsFor(format.LabelWidth), pixelsFor(format.LabelHeight));
 }
 
-bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture) {
+bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture,
+                        const MergeRecord* record) {
     return renderLabelPicture(doc, number, exportPictureSize(doc.Format),
-                              double(ExportPixelsPerInch) / 20000, picture);
+                              double(ExportPixelsPerInch) / 20000, picture, record);
 }
 
 bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outputScale,
-                        TDibRecord& picture) {
+                        TDibRecord& picture, const MergeRecord* record) {
     if (!newdib(picture, size.width(), size.height(), 24, nullptr, 0))
         return false;
     picture.Image.fill(Qt::white);
     DeviceOutputGuard output(doc.Output, outputScale);
     QPainter canvas(&picture.Image);
     DrawVCart(canvas, doc, size.width(), size.height(), size.width(), size.height(),
-              doc.Output.OutputScale, false, number);
+              doc.Output.OutputScale, false, number, record);
     return true;
 }
 

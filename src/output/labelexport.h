@@ -5,6 +5,8 @@
 
 #include <QString>
 
+struct MergeRecord;
+
 // The label as a picture, as the "eMail Export" makes it: 96 pixels per inch, the
 // label alone, white where nothing is drawn.
 
@@ -13,13 +15,15 @@ inline constexpr int ExportPixelsPerInch = 96;
 // Picture size of the label: Trunc(label size / MmPerInch x 96) on each axis.
 QSize exportPictureSize(const TLabelFormat& format);
 
-// Draws the label into a new 24-bit picture with the label number for "%%NUMMER%%".
-// False when the label's size gives no possible picture.
-bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture);
+// Draws the label into a new 24-bit picture with the label number for "%%NUMMER%%"
+// and the fields of record (a data row, or null). False when the label's size gives
+// no possible picture.
+bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture,
+                        const MergeRecord* record = nullptr);
 // The same at another scale: a picture of the given size, outputScale pixels per
 // document unit (96 / 20000 for the export).
 bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outputScale,
-                        TDibRecord& picture);
+                        TDibRecord& picture, const MergeRecord* record = nullptr);
 
 // The save filter's entries, counted from 1: extension (".bmp" ... ".tif"), format
 // code index + 2.

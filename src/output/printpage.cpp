@@ -5,6 +5,8 @@
 #include "output/calibrationfile.h"
 #include "output/codequestion.h"
 #include "output/kalform.h"
+#include "output/mergepanel.h"
+#include "output/preflightform.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "render/drawvcart.h"
@@ -110,9 +112,22 @@ TPrintPage::TPrintPage(LabelDocument& doc, Prompts& prompts, PrintPageHost host,
     VPaint->setAccessibleName(QStringLiteral("Druckvorschau"));
     ScrollBox->setWidget(VPaint);
     right->addWidget(ScrollBox, 1);
+    MergePanel = new TMergePanel(prompts_, this);
+    right->addWidget(MergePanel);
+    connect(MergePanel, &TMergePanel::sourceChanged, this, [this](bool attached) {
+        if (attached)
+            setQuietly(KopiesED, 1);
+        clampControls(false);
+        VPaintPaint();
+    });
+    connect(MergePanel, &TMergePanel::checksChanged, this, [this] {
+        clampControls(false);
+        VPaintPaint();
+    });
     layout->addLayout(right, 1);
 
     KalForm = new TKalForm([this] { printTest(); }, this);
+    Preflight = new TPreflightForm(this);
     KalForm->setValues(readCalibration());
 }
 
@@ -209,10 +224,19 @@ void TPrintPage::buildToolbar(QVBoxLayout* layout) {
     });
 }
 
+int TPrintPage::labelsToPrint() const {
+    if (!MergePanel || !MergePanel->hasSource())
+        return KopiesED->value();
+    return int(std::min<int64_t>(MergePanel->rows().labelCount(KopiesED->value()), INT32_MAX));
+}
+
 void TPrintPage::clampControls(bool clampUsed) {
     RunSettings run;
     run.Used = UsedED->value();
-    run.Copies = KopiesED->value();
+    run.Copies = labelsToPrint();
+    // A merged run may need more sheets than the usual limit.
+    const int pages = pagesFor(doc_.Format, run.Used, std::max(1, run.Copies));
+    PageEd->setMaximum(std::max(RunSettings::MaxPage, pages));
     run.Page = PageEd->value();
     ClampRunSettings(run, doc_.Format, clampUsed);
     setQuietly(UsedED, run.Used);
@@ -223,7 +247,7 @@ RunSettings TPrintPage::runSettings() {
     clampControls(true);
     RunSettings run;
     run.Used = UsedED->value();
-    run.Copies = KopiesED->value();
+    run.Copies = labelsToPrint();
     run.Page = PageEd->value();
     run.CutLines = SchneidBtn->isChecked();
     return run;
@@ -232,6 +256,7 @@ RunSettings TPrintPage::runSettings() {
 void TPrintPage::VPaintPaint() {
     if (doc_.Output.RenderBusy)
         return;
+    MergePanel->followDocument(doc_.CurFileName);
     ++paints_;
     const RunSettings run = runSettings();
     QPrinter& p = *printer_;
@@ -251,6 +276,15 @@ void TPrintPage::VPaintPaint() {
 
     const QSize labelSize = previewLabelSize(doc_.Format, PreviewZoom);
     QImage label;
+    if (MergePanel->hasSource()) {
+        QPainter painter(&sheet);
+        renderMergedSheet(painter, run, labelSize);
+        painter.end();
+        VPaint->Picture = sheet;
+        VPaint->setFixedSize(sheet.size());
+        VPaint->update();
+        return;
+    }
     if (labelSize.width() > 0 && labelSize.height() > 0 &&
         int64_t(labelSize.width()) * labelSize.height() <= 64LL * 1024 * 1024) {
         label = QImage(labelSize, QImage::Format_RGB32);
@@ -317,24 +351,31 @@ bool TPrintPage::readyPrinter() {
 }
 
 void TPrintPage::PrintClick() {
-    if (doc_.Output.RenderBusy || !readyPrinter())
+    if (doc_.Output.RenderBusy || !preflight() || !readyPrinter())
         return;
     const RunSettings run = runSettings();
     const int start = host_.labelNumber();
     if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies))
         return;
+    MergeRecord record;
+    LabelRecord labelRecord;
+    if (MergePanel->hasSource())
+        labelRecord = [this, &record, copies = KopiesED->value()](int64_t label) {
+            return mergeRecordFor(label, copies, record);
+        };
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     int shown = -1;
-    const PrintResult result =
-        PrintLabels(doc_, *printer_, run, KalForm->values(), start, &prompts_,
-                    [this, &shown](int done, int total) {
-                        const int percent = int(int64_t(done) * 100 / std::max(1, total));
-                        if (percent == shown || !host_.progress)
-                            return;
-                        shown = percent;
-                        host_.progress(percent);
-                        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                    });
+    const PrintResult result = PrintLabels(
+        doc_, *printer_, run, KalForm->values(), start, &prompts_,
+        [this, &shown](int done, int total) {
+            const int percent = int(int64_t(done) * 100 / std::max(1, total));
+            if (percent == shown || !host_.progress)
+                return;
+            shown = percent;
+            host_.progress(percent);
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        },
+        labelRecord);
     QGuiApplication::restoreOverrideCursor();
     if (host_.progress)
         host_.progress(0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/mergerecord.h"
 #include "output/emailexport.h"
 #include "output/sheetlayout.h"
 
@@ -17,6 +18,8 @@ class QScrollArea;
 class QSpinBox;
 class QToolButton;
 class TKalForm;
+class TMergePanel;
+class TPreflightForm;
 
 // What the print page needs from the main window.
 struct PrintPageHost {
@@ -60,6 +63,8 @@ public:
     QScrollArea* ScrollBox = nullptr;
     PreviewBox* VPaint = nullptr;
     TKalForm* KalForm = nullptr;
+    TMergePanel* MergePanel = nullptr;
+    TPreflightForm* Preflight = nullptr;
 
     int PreviewZoom = StartPreviewZoom;
 
@@ -85,6 +90,11 @@ private:
     void buildPanel(class QHBoxLayout* layout);
     void buildToolbar(class QVBoxLayout* layout);
     void clampControls(bool clampUsed);
+    // Labels of the run: "Kopien:", or with data that many per checked row.
+    int labelsToPrint() const;
+    void renderMergedSheet(class QPainter& painter, const RunSettings& run, QSize labelSize);
+    bool preflight();
+    const MergeRecord* mergeRecordFor(int64_t label, int copies, MergeRecord& record) const;
     bool readyPrinter();
     void printTest();
 

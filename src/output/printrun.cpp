@@ -69,7 +69,7 @@ void drawCutLines(QPainter& painter, const QRect& r) {
 
 PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
                         const Calibration& calibration, int firstNumber, Prompts* prompts,
-                        const PrintProgress& progress) {
+                        const PrintProgress& progress, const LabelRecord& labelRecord) {
     PrintResult result;
     const Calibration cal = calibration.clamped();
     ClampRunSettings(run, doc.Format);
@@ -116,7 +116,8 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
             const QRect label = deviceLabelRect(doc.Format, cal, dpiX, dpiY, column, row);
             DrawVCart(painter, doc, label.width(), label.height(), label.width() - label.x(),
                       label.height() - label.y(), scaleX, false,
-                      int(std::min<int64_t>(number, INT32_MAX)));
+                      int(std::min<int64_t>(number, INT32_MAX)),
+                      labelRecord ? labelRecord(k - run.Used) : nullptr);
             ++number;
             if (run.CutLines)
                 drawCutLines(painter, label);

@@ -9,6 +9,7 @@
 class LabelDocument;
 class Prompts;
 class QPrinter;
+struct MergeRecord;
 
 inline const QString LabelJobName = QStringLiteral("NOR-VEX Aufkleber-Werkbank 2.1 Etikett");
 inline const QString TestJobName = QStringLiteral("Format-Drucker Testdruck");
@@ -26,15 +27,19 @@ struct PrintResult {
 // Called after every label: labels done so far, labels of the run.
 using PrintProgress = std::function<void(int done, int total)>;
 
+// The data row of label i of a run (from 0); null for none.
+using LabelRecord = std::function<const MergeRecord*(int64_t label)>;
+
 // Prints one run onto a printer that is set up (printer or PDF file, page,
 // resolution): Copies labels from position Used on, a new page at each sheet
 // boundary, each label numbered from firstNumber upwards, cut lines if wanted,
 // corrected by the calibration. The output switches of the document are restored
 // on every way out. A job that cannot begin or that fails prints nothing and
-// reports printed 0. prompts may be null (no messages).
+// reports printed 0. prompts may be null (no messages). With labelRecord, each label
+// is drawn with its data row.
 PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
                         const Calibration& calibration, int firstNumber, Prompts* prompts,
-                        const PrintProgress& progress = {});
+                        const PrintProgress& progress = {}, const LabelRecord& labelRecord = {});
 
 // The label counter after a run: start + printed, kept within int.
 int advancedNumber(int start, int printed);

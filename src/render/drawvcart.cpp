@@ -58,7 +58,8 @@ void drawBackground(RenderContext& rc, const LabelRect& label, int AreaWidth, in
 } // namespace
 
 void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int AreaHeight,
-               int OffsetX, int OffsetY, double Scale, bool EditorView, int Number) {
+               int OffsetX, int OffsetY, double Scale, bool EditorView, int Number,
+               const MergeRecord* Record) {
     RenderBusyGuard busy(document.Output);
     if (!canvas.isActive())
         return;
@@ -76,6 +77,7 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
     rc.OffsetY = OffsetY;
     rc.Scale = Scale;
     rc.Number = Number;
+    rc.Record = Record;
     rc.visible = visibleArea(canvas);
     rc.pixelDevice = isPixelDevice(canvas);
     rc.penColor = QColor(Qt::white);

@@ -4,6 +4,7 @@
 #include <QRectF>
 
 class LabelDocument;
+struct MergeRecord;
 class QPainter;
 class RenderRun;
 
@@ -19,6 +20,8 @@ struct RenderContext {
     int OffsetY = 0;
     double Scale = 0.0;
     int Number = 0;
+    // The data row the label is drawn with; null without a data source.
+    const MergeRecord* Record = nullptr;
     // The part of the canvas (in painter coordinates) that can receive pixels; objects
     // wholly outside it are not drawn at all.
     QRectF visible;

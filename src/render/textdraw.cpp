@@ -2,6 +2,7 @@
 
 #include "document/labeldocument.h"
 #include "document/tobs.h"
+#include "merge/fields.h"
 #include "render/labelgeometry.h"
 #include "render/rendercontext.h"
 #include "render/renderrun.h"
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace {
-
-// The placeholder for the running label number.
-const QString NumberPlaceholder = QStringLiteral("%%NUMMER%%");
 
 // One copy of the text: its colour and how far it lies from the text itself.
 struct TextCopy {
@@ -306,11 +304,10 @@ QFont labelFont(const QString& fontName, int charHeight, uint8_t fontStyle) {
     return font;
 }
 
-QString labelText(const QString& text, bool turned, int Number) {
-    QString s = text;
+QString labelText(const QString& text, bool turned, int Number, const MergeRecord* record) {
+    QString s = substituteFields(text, Number, record);
     if (turned)
         s.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    s.replace(NumberPlaceholder, QString::number(Number), Qt::CaseInsensitive);
     return s;
 }
 
@@ -322,7 +319,7 @@ void drawText(RenderContext& rc, const Tobs& o, const ObjectBox& b) {
     if (height < 1)
         return;
     const bool turned = o.Rotation != 0;
-    const QString s = labelText(o.Text, turned, rc.Number);
+    const QString s = labelText(o.Text, turned, rc.Number, rc.Record);
     if (s.isEmpty())
         return;
     QFont font = labelFont(o.FontName, height, o.FontStyle);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+struct MergeRecord;
 struct ObjectBox;
 struct RenderContext;
 struct Tobs;
@@ -14,9 +15,11 @@ struct Tobs;
 // off, as in the platform's plain text output.
 QFont labelFont(const QString& fontName, int charHeight, uint8_t fontStyle);
 
-// The string a text object shows: Text, for turned texts with every carriage
-// return as one blank, and "%%NUMMER%%" in any letter case replaced by Number.
-QString labelText(const QString& text, bool turned, int Number);
+// The string a text object shows: Text with its fields substituted ("%%NUMMER%%" in
+// any letter case by Number, the others from record when there is one), for turned
+// texts then with every carriage return as one blank.
+QString labelText(const QString& text, bool turned, int Number,
+                  const MergeRecord* record = nullptr);
 
 // Draws a text (Kind 2): shadow, outline and the text itself, in this order.
 // Upright texts are word-wrapped in their box and clipped to it; turned texts are

@@ -1,4 +1,4 @@
-#include "document/win1252.h"
+#include "merge/win1252.h"
 
 #include <array>
 
