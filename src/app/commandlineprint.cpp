@@ -1,9 +1,11 @@
 #include "app/commandlineprint.h"
 
 #include "app/labelcounter.h"
+#include "app/missingpictures.h"
 #include "app/streamprompts.h"
 #include "document/labelfile.h"
 #include "output/calibrationfile.h"
+#include "output/pdfoutput.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "render/picturefileloader.h"
@@ -128,7 +130,8 @@ int PrintCommandLine::run(QTextStream& err) const {
     }
 
     StreamPrompts prompts(err);
-    PictureFileLoader pictures;
+    PictureFileLoader loader;
+    MissingPictures pictures(loader);
     LabelDocument doc;
     if (readLabelFile(files[0], doc, prompts, pictures) != ReadOutcome::Complete) {
         err << Program << QStringLiteral("Es wurde nichts gedruckt.") << Qt::endl;
@@ -140,12 +143,15 @@ int PrintCommandLine::run(QTextStream& err) const {
     run.CutLines = parser_.isSet(cutLines_);
     const bool ownNumber = parser_.isSet(number_);
     const int start = ownNumber ? *first : storedLabelNumber();
-    const PrintResult result = PrintLabels(doc, printer, run, readCalibration(), start, &prompts);
+    const Calibration calibration = readCalibration();
+    const PrintResult result = printOnDevice(printer, LabelJobName, [&](QPagedPaintDevice& device) {
+        return PrintLabels(doc, device, run, calibration, start, &prompts);
+    });
     if (!ownNumber && result.printed > 0)
         storeLabelNumber(advancedNumber(start, result.printed));
     if (!result.ok) {
         err << Program << result.error << Qt::endl;
         return 1;
     }
-    return 0;
+    return reportMissingPictures(pictures, err);
 }

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -38,6 +39,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     Scan = new ScanCommands(*this, prompts_);
     WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
                                   [this] { clearall(); });
+    connect(WizardPg->NummerEd, &QSpinBox::valueChanged, this, &storeLabelNumber);
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
         EditorPg->applyWorkArea();
         PrintPg->VPaintPaint();
@@ -107,6 +109,18 @@ void TSDIAppForm::setLabelNumber(int value) {
     WizardPg->setLabelNumber(value);
 }
 
+void TSDIAppForm::refreshLabelNumber() {
+    const int stored = storedLabelNumber();
+    if (stored == labelNumber())
+        return;
+    {
+        const QSignalBlocker quiet(WizardPg->NummerEd);
+        WizardPg->setLabelNumber(stored);
+    }
+    EditorPg->PaintBox1Paint();
+    PrintPg->VPaintPaint();
+}
+
 void TSDIAppForm::applyFormat() {
     Doc.computeWorkArea();
     showFormat();
@@ -132,6 +146,8 @@ void TSDIAppForm::updateCaption() {
 bool TSDIAppForm::event(QEvent* event) {
     if (Scan && Scan->dispatch(event))
         return true;
+    if (event->type() == QEvent::WindowActivate && FirstShown)
+        refreshLabelNumber();
     return QMainWindow::event(event);
 }
 
@@ -151,12 +167,11 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 void TSDIAppForm::restoreSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::restore(*settings, *this);
-    WizardPg->setLabelNumber(storedLabelNumber());
+    refreshLabelNumber();
 }
 
 void TSDIAppForm::storeSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::store(*settings, *this);
     settings->sync();
-    storeLabelNumber(WizardPg->labelNumber());
 }

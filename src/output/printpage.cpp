@@ -4,6 +4,7 @@
 #include "document/prompts.h"
 #include "output/calibrationfile.h"
 #include "output/kalform.h"
+#include "output/pdfoutput.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "render/drawvcart.h"
@@ -315,19 +316,25 @@ void TPrintPage::PrintClick() {
     if (doc_.Output.RenderBusy || !readyPrinter())
         return;
     const RunSettings run = runSettings();
+    // Another run of the program (a print from the command line) may have advanced
+    // the counter meanwhile.
+    if (host_.refreshLabelNumber)
+        host_.refreshLabelNumber();
     const int start = host_.labelNumber();
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     int shown = -1;
+    const auto progress = [this, &shown](int done, int total) {
+        const int percent = int(int64_t(done) * 100 / std::max(1, total));
+        if (percent == shown || !host_.progress)
+            return;
+        shown = percent;
+        host_.progress(percent);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
     const PrintResult result =
-        PrintLabels(doc_, *printer_, run, KalForm->values(), start, &prompts_,
-                    [this, &shown](int done, int total) {
-                        const int percent = int(int64_t(done) * 100 / std::max(1, total));
-                        if (percent == shown || !host_.progress)
-                            return;
-                        shown = percent;
-                        host_.progress(percent);
-                        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                    });
+        printOnDevice(*printer_, LabelJobName, [&](QPagedPaintDevice& device) {
+            return PrintLabels(doc_, device, run, KalForm->values(), start, &prompts_, progress);
+        });
     QGuiApplication::restoreOverrideCursor();
     if (host_.progress)
         host_.progress(0);
@@ -361,10 +368,9 @@ void TPrintPage::KalBtnClick() {
 void TPrintPage::printTest() {
     if (!readyPrinter())
         return;
-    if (!printTestSquare(*printer_))
-        prompts_.message(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden. Bitte "
-                                        "prüfen Sie den Drucker oder den Namen der Ausgabedatei."),
-                         QStringLiteral("Drucken"), Prompts::Buttons::Ok, Prompts::Icon::Error);
+    if (!printTestSquareOn(*printer_))
+        prompts_.message(JobNotStartedText, QStringLiteral("Drucken"), Prompts::Buttons::Ok,
+                         Prompts::Icon::Error);
 }
 
 void TPrintPage::EMailBtnClick() {
