@@ -5,6 +5,7 @@
 #include "app/commandlineprint.h"
 #include "app/commandlinethumbnail.h"
 #include "app/labelcounter.h"
+#include "app/missingpictures.h"
 #include "app/streamprompts.h"
 #include "codec/rasterio.h"
 #include "document/labelfile.h"
@@ -45,8 +46,8 @@ QString helpText() {
                "        ist die zuletzt im Programm eingestellte; sie wird nicht weitergezählt.\n"
                "  --filter-index K\n"
                "        Bildformat K: 1 BMP, 2 DIB, 3 GIF, 4 IFF, 5 JIF, 6 JPG, 7 LBM, 8 PCX,\n"
-               "        9 RLE, 10 TGA, 11 TIF. Ein Name ohne Endung erhält die Endung des "
-               "Formats.\n"
+               "        9 RLE, 10 TGA, 11 TIF, 12 PNG. Ein Name ohne Endung erhält die Endung\n"
+               "        des Formats.\n"
                "        Ohne diese Option bestimmt die Endung von AUSGABE das Format.\n"
                "        Mit --merge DATEN wird das Etikett mit der Datenzeile N gezeichnet\n"
                "        (--row N, ab 1, ohne Angabe 1).\n"
@@ -181,8 +182,13 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         out << ProgramName << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return 0;
     }
-    if (print.requested())
+    if (print.requested()) {
+        if (parser.isSet(exportOption) || parser.isSet(thumbnailOption) ||
+            parser.isSet(filterOption))
+            return usageError(err, QStringLiteral("--print schließt --export-image, --thumbnail "
+                                                  "und --filter-index aus."));
         return print.run(err);
+    }
     if (parser.isSet(thumbnailOption))
         return thumbnailJob(parser, err);
     if (!parser.isSet(exportOption)) {
@@ -203,7 +209,7 @@ int commandLineMain(const QStringList& arguments, QTextStream& out, QTextStream&
         if (!ok || filterIndex < 1 || filterIndex > ExportFilterCount)
             return usageError(err, QStringLiteral("Ungültiger Filterindex \"") +
                                        parser.value(filterOption) +
-                                       QStringLiteral("\": erlaubt sind 1 bis 11."));
+                                       QStringLiteral("\": erlaubt sind 1 bis 12."));
     }
     int row = 1;
     if (parser.isSet(rowOption)) {
@@ -233,11 +239,12 @@ int exportLabelImage(const QString& labelFile, const QString& output, int filter
             return usageError(err, QStringLiteral("Das Bildformat von \"") + output +
                                        QStringLiteral("\" ist unbekannt. Erlaubt sind die Endungen "
                                                       ".bmp .dib .gif .iff .jif .jpg .lbm .pcx "
-                                                      ".rle .tga .tif, oder --filter-index."));
+                                                      ".rle .tga .tif .png, oder --filter-index."));
     }
 
     StreamPrompts prompts(err);
-    PictureFileLoader pictures;
+    PictureFileLoader loader;
+    MissingPictures pictures(loader);
     LabelDocument doc;
     const ReadOutcome read = readLabelFile(labelFile, doc, prompts, pictures);
     if (read != ReadOutcome::Complete) {
@@ -283,5 +290,5 @@ int exportLabelImage(const QString& labelFile, const QString& output, int filter
             << QStringLiteral("\" gespeichert werden.") << Qt::endl;
         return 1;
     }
-    return 0;
+    return reportMissingPictures(pictures, err);
 }

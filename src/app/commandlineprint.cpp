@@ -2,10 +2,12 @@
 
 #include "app/commandlinemerge.h"
 #include "app/labelcounter.h"
+#include "app/missingpictures.h"
 #include "app/streamprompts.h"
 #include "document/labelfile.h"
 #include "merge/textsource.h"
 #include "output/calibrationfile.h"
+#include "output/pdfoutput.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "render/codecheck.h"
@@ -155,7 +157,8 @@ int PrintCommandLine::run(QTextStream& err) const {
     }
 
     StreamPrompts prompts(err);
-    PictureFileLoader pictures;
+    PictureFileLoader loader;
+    MissingPictures pictures(loader);
     LabelDocument doc;
     if (readLabelFile(files[0], doc, prompts, pictures) != ReadOutcome::Complete) {
         err << Program << QStringLiteral("Es wurde nichts gedruckt.") << Qt::endl;
@@ -210,15 +213,18 @@ int PrintCommandLine::run(QTextStream& err) const {
                    .arg(f.number)
                    .arg(f.reason)
             << Qt::endl;
-    const PrintResult result =
-        PrintLabels(doc, printer, run, readCalibration(), start, &prompts, {}, labelRecord);
+    const Calibration calibration = readCalibration();
+    const PrintResult result = printOnDevice(printer, LabelJobName, [&](QPagedPaintDevice& device) {
+        return PrintLabels(doc, device, run, calibration, start, &prompts, {}, labelRecord);
+    });
     if (!ownNumber && result.printed > 0)
         storeLabelNumber(advancedNumber(start, result.printed));
     if (!result.ok) {
         err << Program << result.error << Qt::endl;
         return 1;
     }
-    return faults.empty() && survey.findingCount == 0 ? 0 : 3;
+    const int pictureCode = reportMissingPictures(pictures, err);
+    return faults.empty() && survey.findingCount == 0 ? pictureCode : 3;
 }
 
 QString PrintCommandLine::mergeSource() const {

@@ -1,12 +1,13 @@
 #include "app/commandlinethumbnail.h"
 
 #include "app/jobwatchdog.h"
+#include "app/missingpictures.h"
 #include "app/streamprompts.h"
+#include "codec/checkedsave.h"
 #include "document/labelfile.h"
 #include "output/labelexport.h"
 #include "render/picturefileloader.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -29,7 +30,8 @@ int writeLabelThumbnail(const QString& labelFile, const QString& output, int lon
                                "wurde nicht gespeichert.\n");
     const QString prefix = QStringLiteral("aufkleber-werkbank: ");
     StreamPrompts prompts(err);
-    PictureFileLoader pictures;
+    PictureFileLoader loader;
+    MissingPictures pictures(loader);
     LabelDocument doc;
     if (readLabelFile(labelFile, doc, prompts, pictures) != ReadOutcome::Complete) {
         err << prefix << QStringLiteral("Es wurde kein Vorschaubild gespeichert.") << Qt::endl;
@@ -47,11 +49,14 @@ int writeLabelThumbnail(const QString& labelFile, const QString& output, int lon
     }
     // Thumbnails are PNG whatever the output is called; the old file stays until the
     // new one is complete.
-    QSaveFile file(output);
-    if (!file.open(QIODevice::WriteOnly) || !picture.Image.save(&file, "PNG") || !file.commit()) {
+    if (!saveChecked(output,
+                     [&picture](QIODevice& file) { return picture.Image.save(&file, "PNG"); })) {
         err << prefix << QStringLiteral("Das Vorschaubild konnte nicht als \"") << output
             << QStringLiteral("\" gespeichert werden.") << Qt::endl;
         return 1;
     }
+    // File managers take any other code for a failed thumbnail: a label with missing
+    // pictures still has one.
+    reportMissingPictures(pictures, err);
     return 0;
 }

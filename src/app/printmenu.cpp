@@ -13,6 +13,7 @@ TPrintPage* makePrintPage(TSDIAppForm& window, Prompts& prompts, QWidget* parent
     PrintPageHost host;
     host.labelNumber = [&window] { return window.labelNumber(); };
     host.setLabelNumber = [&window](int value) { window.setLabelNumber(value); };
+    host.refreshLabelNumber = [&window] { window.refreshLabelNumber(); };
     host.repaintEditor = [&window] { window.EditorPg->PaintBox1Paint(); };
     host.progress = [&window](int percent) { window.ProgressBar1->setValue(percent); };
     host.sheetFormat = [&window] {

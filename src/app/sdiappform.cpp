@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -44,6 +45,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     new WindowDrops(*this);
     WizardPg->setDocumentCommands([this] { return Commands->SaveItemClick(); },
                                   [this] { clearall(); });
+    connect(WizardPg->NummerEd, &QSpinBox::valueChanged, this, &storeLabelNumber);
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
         EditorPg->applyWorkArea();
         PrintPg->VPaintPaint();
@@ -118,6 +120,18 @@ void TSDIAppForm::setLabelNumber(int value) {
     WizardPg->setLabelNumber(value);
 }
 
+void TSDIAppForm::refreshLabelNumber() {
+    const int stored = storedLabelNumber();
+    if (stored == labelNumber())
+        return;
+    {
+        const QSignalBlocker quiet(WizardPg->NummerEd);
+        WizardPg->setLabelNumber(stored);
+    }
+    EditorPg->PaintBox1Paint();
+    PrintPg->VPaintPaint();
+}
+
 void TSDIAppForm::applyFormat() {
     Doc.computeWorkArea();
     showFormat();
@@ -145,6 +159,8 @@ void TSDIAppForm::updateCaption() {
 bool TSDIAppForm::event(QEvent* event) {
     if (Scan && Scan->dispatch(event))
         return true;
+    if (event->type() == QEvent::WindowActivate && FirstShown)
+        refreshLabelNumber();
     return QMainWindow::event(event);
 }
 
@@ -164,12 +180,11 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 void TSDIAppForm::restoreSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::restore(*settings, *this);
-    WizardPg->setLabelNumber(storedLabelNumber());
+    refreshLabelNumber();
 }
 
 void TSDIAppForm::storeSettings() {
     auto settings = SettingsStore::open();
     WindowPlacement::store(*settings, *this);
     settings->sync();
-    storeLabelNumber(WizardPg->labelNumber());
 }

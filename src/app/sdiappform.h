@@ -42,9 +42,13 @@ public:
     ScanCommands* Scan = nullptr;
     EditMenu* Edit = nullptr;
 
-    // The running label number of the wizard page.
+    // The running label number of the wizard page. A change made here (a print, a
+    // typed value) is stored at once; the stored number is taken up again before each
+    // print and when the window is activated, since a print from the command line
+    // may have advanced it.
     int labelNumber() const;
     void setLabelNumber(int value);
+    void refreshLabelNumber();
     // After a format change: the work area anew, then as showFormat.
     void applyFormat();
     // The sheet summary, the editor's work area, the sheet preview and the wizard's

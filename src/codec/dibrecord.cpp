@@ -2,6 +2,8 @@
 
 #include "codec/piclimits.h"
 
+#include <cmath>
+
 bool newdib(TDibRecord& out, int width, int height, int bitsPerPixel,
             const QList<QRgb>* colourSource, int colourCount) {
     out = TDibRecord();
@@ -53,4 +55,18 @@ void setpixel(TDibRecord& rec, int x, int y, int32_t value) {
         return;
     }
     reinterpret_cast<QRgb*>(img.scanLine(y))[x] = colorRefToRgb(value);
+}
+
+void setPictureResolution(TDibRecord& rec, int pixelsPerInch) {
+    if (!rec.hasPicture() || pixelsPerInch <= 0)
+        return;
+    const int perMetre = int(std::lround(pixelsPerInch / 0.0254));
+    rec.Image.setDotsPerMeterX(perMetre);
+    rec.Image.setDotsPerMeterY(perMetre);
+}
+
+int pictureResolution(const TDibRecord& rec) {
+    if (!rec.hasPicture() || rec.Image.dotsPerMeterX() <= 0)
+        return 0;
+    return int(std::lround(rec.Image.dotsPerMeterX() * 0.0254));
 }

@@ -49,3 +49,8 @@ int32_t getpixel(const TDibRecord& rec, int x, int y);
 
 // Stores a value of the same form; outside the picture nothing happens.
 void setpixel(TDibRecord& rec, int x, int y, int32_t value);
+
+// The resolution the picture was made at, in pixels per inch (an export at 96, a scan
+// at its scan resolution); written into every file format that has a field for it.
+void setPictureResolution(TDibRecord& rec, int pixelsPerInch);
+int pictureResolution(const TDibRecord& rec);

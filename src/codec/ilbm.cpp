@@ -38,6 +38,7 @@ struct Chunks {
     BitmapHeader header;
     QList<QRgb> cmap;
     uint32_t camg = 0;
+    int dpi = 0;
     const uint8_t* body = nullptr;
     size_t bodyLength = 0;
 };
@@ -75,6 +76,9 @@ bool parseChunks(const QByteArray& data, Chunks& c) {
             c.cmap.clear();
             for (int i = 0; i < entries; ++i)
                 c.cmap.append(qRgb(d[3 * i], d[3 * i + 1], d[3 * i + 2]));
+        } else if (sameId(id, "DPI ")) {
+            if (length >= 4)
+                c.dpi = be16(d);
         } else if (sameId(id, "CAMG")) {
             if (length >= 4)
                 c.camg = be32(d);
@@ -279,6 +283,7 @@ bool readIlbm(const QByteArray& data, TDibRecord& out) {
         out = TDibRecord();
         return false;
     }
+    setPictureResolution(out, chunks.dpi);
     return true;
 }
 
@@ -349,6 +354,12 @@ QByteArray writeIlbm(const TDibRecord& picture) {
 
     QByteArray form("ILBM");
     appendChunk(form, "BMHD", header);
+    if (const int dpi = pictureResolution(picture); dpi > 0 && dpi <= 0xFFFF) {
+        QByteArray resolution;
+        appendBe16(resolution, dpi);
+        appendBe16(resolution, dpi);
+        appendChunk(form, "DPI ", resolution);
+    }
     if (indexed)
         appendChunk(form, "CMAP", cmap);
     appendChunk(form, "BODY", body);

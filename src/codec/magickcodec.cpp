@@ -342,6 +342,10 @@ QByteArray magickEncode(const TDibRecord& picture, MagickTarget target, int jpeg
                                  : target == MagickTarget::Gif   ? PaletteMode::Palette
                                                                  : PaletteMode::Any;
         Magick::Image image = toMagick(picture, mode);
+        if (const int dpi = pictureResolution(picture); dpi > 0) {
+            image.resolutionUnits(Magick::PixelsPerInchResolution);
+            image.density(Magick::Geometry(unsigned(dpi), unsigned(dpi)));
+        }
         Magick::Blob blob;
         switch (target) {
         case MagickTarget::Bmp:

@@ -1,13 +1,14 @@
 #include "codec/rasterio.h"
 
+#include "codec/checkedsave.h"
 #include "codec/ilbm.h"
 #include "codec/magickcodec.h"
 #include "codec/piclimits.h"
 #include "codec/readformats.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
@@ -40,6 +41,7 @@ constexpr SaveFormat SaveFormats[] = {
     {11, "Windows Bitmap RLE-komprimiert", "rle"},
     {12, "Truevision Targa", "tga"},
     {13, "TIFF", "tif"},
+    {14, "Portable Network Graphics", "png"},
 };
 
 QByteArray encode(const TDibRecord& picture, int formatCode) {
@@ -63,6 +65,14 @@ QByteArray encode(const TDibRecord& picture, int formatCode) {
         return magickEncode(picture, MagickTarget::Tga, 0);
     case 13:
         return magickEncode(picture, MagickTarget::Tiff, 0);
+    case 14: {
+        // Qt's own writer: PNG keeps the colour table and the resolution as they are.
+        QByteArray png;
+        QBuffer buffer(&png);
+        return buffer.open(QIODevice::WriteOnly) && picture.Image.save(&buffer, "PNG")
+                   ? png
+                   : QByteArray();
+    }
     default:
         return {};
     }
@@ -166,15 +176,7 @@ int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode) 
         return 0;
     // Written beside the target and renamed over it: a failed save leaves the old
     // file as it was and nothing half-written.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return 0;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();
-        return 0;
-    }
-    return file.commit() ? 1 : 0;
+    return saveBytesChecked(fileName, bytes) ? 1 : 0;
 }
 
 QString GetDIBOpenFilter() {

@@ -13,8 +13,8 @@
 // at least that large, as a preview needs.
 bool OpenDib(TDibRecord& out, const QString& fileName, QSize sizeHint = {});
 
-// Format codes: BMP 3, DIB 4, GIF 5, IFF 6, JIF 7, JPG 8, LBM 9, PCX 10, RLE 11, TGA 12, TIF 13
-// (the 1-based index of the save filter entry + 2). Returns 1 on success, anything
+// Format codes: BMP 3, DIB 4, GIF 5, IFF 6, JIF 7, JPG 8, LBM 9, PCX 10, RLE 11, TGA 12, TIF 13,
+// PNG 14 (the 1-based index of the save filter entry + 2). Returns 1 on success, anything
 // else on failure; a failed write leaves no half-written file behind.
 int SaveDib(const TDibRecord& picture, const QString& fileName, int formatCode);
 

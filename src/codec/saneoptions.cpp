@@ -167,6 +167,13 @@ bool setMode(SANE_Handle h, const QString& label) {
     return true;
 }
 
+int scanResolution(SANE_Handle h) {
+    double dpi = 0;
+    if (!readNumber(h, SANE_NAME_SCAN_RESOLUTION, &dpi) || !(dpi >= 1 && dpi <= 100000))
+        return 0;
+    return int(std::lround(dpi));
+}
+
 QList<int> resolutionChoices(SANE_Handle h, int* current) {
     QList<int> out;
     int index = 0;

@@ -19,6 +19,9 @@ bool setMode(SANE_Handle h, const QString& label);
 // Resolutions to offer; `current` gets the one to preselect.
 QList<int> resolutionChoices(SANE_Handle h, int* current);
 
+// The resolution the device scans at now, in dots per inch; 0 when it has none.
+int scanResolution(SANE_Handle h);
+
 // The scan area's limits and current value in millimetres; false when the device
 // has no area in millimetres.
 bool readArea(SANE_Handle h, QRectF* maxArea, QRectF* area);

@@ -280,6 +280,7 @@ QString readScan(SANE_Handle h, TDibRecord& picture) {
     picture = assembler.finish();
     if (!picture.hasPicture())
         return scanFailure(QStringLiteral("Der Scanner hat das Bild nicht vollständig geliefert."));
+    setPictureResolution(picture, saneoptions::scanResolution(h));
     post(new ProgressEvent(100));
     return QString();
 }

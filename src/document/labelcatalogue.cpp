@@ -1,9 +1,9 @@
 #include "document/labelcatalogue.h"
 
+#include "codec/checkedsave.h"
 #include "document/progpath.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cmath>
@@ -109,11 +109,7 @@ void LabelCatalogue::SaveEttTypes() {
         if (!changed_ || !backupOldFile())
             return;
     }
-    QSaveFile file(fileName_);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    const QByteArray bytes = catalogueBytes(entries_);
-    if (file.write(bytes) == bytes.size() && file.commit())
+    if (saveBytesChecked(fileName_, catalogueBytes(entries_)))
         state_ = FileState::Read;
 }
 

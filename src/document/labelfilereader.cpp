@@ -225,7 +225,7 @@ RecordRead readRecords(FieldReader& r, LabelDocument& doc) {
 // What an open has reported about pictures: each failed name once, however many
 // slots name it, the first few names only (then one word for all the others), and
 // the full memory for pictures once.
-constexpr int FailedNamesReported = 10;
+constexpr int FailedNamesReported = PictureFailuresReported;
 struct PictureReports {
     QSet<QString> failedNames;
     bool budgetReported = false;

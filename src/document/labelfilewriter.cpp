@@ -1,5 +1,6 @@
 #include "document/labelfile.h"
 
+#include "codec/checkedsave.h"
 #include "document/picturenames.h"
 #include "document/win1252.h"
 
@@ -127,7 +128,9 @@ bool Saveit(LabelDocument& doc, const QString& fileName, Prompts& prompts) {
         return false;
     }
     const QByteArray bytes = labelFileBytes(doc);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    if (file.write(bytes) != bytes.size())
+        file.cancelWriting();
+    if (!commitChecked(file)) {
         prompts.info(inPlace ? QStringLiteral("Beim Schreiben der Datei ist ein Fehler "
                                               "aufgetreten! Das Etikett wurde nicht vollständig "
                                               "gespeichert.")

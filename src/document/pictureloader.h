@@ -22,6 +22,9 @@ public:
     virtual PictureLoad load(TDibRecord& rec, const QString& name, int rotation) = 0;
 };
 
+// A label file's open names this many pictures that failed, then one word for the rest.
+inline constexpr int PictureFailuresReported = 10;
+
 // The message for a picture that the memory for pictures has no room for.
 inline QString pictureBudgetMessage(const QString& name) {
     return QStringLiteral("Das Bild (") + name +

@@ -1,9 +1,9 @@
 #include "output/calibrationfile.h"
 
+#include "codec/checkedsave.h"
 #include "document/progpath.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <array>
@@ -35,12 +35,5 @@ bool writeCalibration(const Calibration& calibration, const QString& path) {
                                           calibration.Hoch};
     for (size_t i = 0; i < values.size(); ++i)
         qToLittleEndian<double>(values[i], bytes.data() + 8 * i);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != FileSize) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return saveBytesChecked(path, bytes);
 }

@@ -6,10 +6,11 @@
 #include <QPainter>
 
 #include <array>
+#include <cmath>
 
 namespace {
 constexpr std::array<const char*, ExportFilterCount> Extensions = {
-    ".bmp", ".dib", ".gif", ".iff", ".jif", ".jpg", ".lbm", ".pcx", ".rle", ".tga", ".tif"};
+    ".bmp", ".dib", ".gif", ".iff", ".jif", ".jpg", ".lbm", ".pcx", ".rle", ".tga", ".tif", ".png"};
 
 int pixelsFor(double lengthMm) {
     return truncToInt32((long double)lengthMm / (long double)MmPerInch * ExportPixelsPerInch);
@@ -31,6 +32,7 @@ bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outpu
     if (!newdib(picture, size.width(), size.height(), 24, nullptr, 0))
         return false;
     picture.Image.fill(Qt::white);
+    setPictureResolution(picture, int(std::lround(outputScale * 20000)));
     DeviceOutputGuard output(doc.Output, outputScale);
     QPainter canvas(&picture.Image);
     DrawVCart(canvas, doc, size.width(), size.height(), size.width(), size.height(),

@@ -25,9 +25,9 @@ bool renderLabelPicture(LabelDocument& doc, int number, TDibRecord& picture,
 bool renderLabelPicture(LabelDocument& doc, int number, QSize size, double outputScale,
                         TDibRecord& picture, const MergeRecord* record = nullptr);
 
-// The save filter's entries, counted from 1: extension (".bmp" ... ".tif"), format
-// code index + 2.
-inline constexpr int ExportFilterCount = 11;
+// The save filter's entries, counted from 1: extension (".bmp" ... ".tif", then
+// ".png"), format code index + 2.
+inline constexpr int ExportFilterCount = 12;
 QString exportFilterExtension(int filterIndex);
 inline int exportFormatCode(int filterIndex) {
     return filterIndex + 2;

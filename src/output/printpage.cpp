@@ -6,6 +6,7 @@
 #include "output/codequestion.h"
 #include "output/kalform.h"
 #include "output/mergepanel.h"
+#include "output/pdfoutput.h"
 #include "output/preflightform.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
@@ -354,6 +355,10 @@ void TPrintPage::PrintClick() {
     if (doc_.Output.RenderBusy || !preflight() || !readyPrinter())
         return;
     const RunSettings run = runSettings();
+    // Another run of the program (a print from the command line) may have advanced
+    // the counter meanwhile.
+    if (host_.refreshLabelNumber)
+        host_.refreshLabelNumber();
     const int start = host_.labelNumber();
     if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies))
         return;
@@ -365,17 +370,19 @@ void TPrintPage::PrintClick() {
         };
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     int shown = -1;
-    const PrintResult result = PrintLabels(
-        doc_, *printer_, run, KalForm->values(), start, &prompts_,
-        [this, &shown](int done, int total) {
-            const int percent = int(int64_t(done) * 100 / std::max(1, total));
-            if (percent == shown || !host_.progress)
-                return;
-            shown = percent;
-            host_.progress(percent);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        },
-        labelRecord);
+    const auto progress = [this, &shown](int done, int total) {
+        const int percent = int(int64_t(done) * 100 / std::max(1, total));
+        if (percent == shown || !host_.progress)
+            return;
+        shown = percent;
+        host_.progress(percent);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    const PrintResult result =
+        printOnDevice(*printer_, LabelJobName, [&](QPagedPaintDevice& device) {
+            return PrintLabels(doc_, device, run, KalForm->values(), start, &prompts_, progress,
+                               labelRecord);
+        });
     QGuiApplication::restoreOverrideCursor();
     if (host_.progress)
         host_.progress(0);
@@ -409,10 +416,9 @@ void TPrintPage::KalBtnClick() {
 void TPrintPage::printTest() {
     if (!readyPrinter())
         return;
-    if (!printTestSquare(*printer_))
-        prompts_.message(QStringLiteral("Der Druckauftrag konnte nicht begonnen werden. Bitte "
-                                        "prüfen Sie den Drucker oder den Namen der Ausgabedatei."),
-                         QStringLiteral("Drucken"), Prompts::Buttons::Ok, Prompts::Icon::Error);
+    if (!printTestSquareOn(*printer_))
+        prompts_.message(JobNotStartedText, QStringLiteral("Drucken"), Prompts::Buttons::Ok,
+                         Prompts::Icon::Error);
 }
 
 void TPrintPage::EMailBtnClick() {

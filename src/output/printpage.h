@@ -25,6 +25,7 @@ class TPreflightForm;
 struct PrintPageHost {
     std::function<int()> labelNumber;
     std::function<void(int)> setLabelNumber;
+    std::function<void()> refreshLabelNumber; // takes up the stored counter
     std::function<void()> repaintEditor;
     std::function<void(int)> progress; // 0..100
     std::function<void()> sheetFormat; // the sheet-format command; empty: not available

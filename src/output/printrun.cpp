@@ -67,7 +67,7 @@ void drawCutLines(QPainter& painter, const QRect& r) {
     painter.restore();
 }
 
-PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
+PrintResult PrintLabels(LabelDocument& doc, QPagedPaintDevice& device, RunSettings run,
                         const Calibration& calibration, int firstNumber, Prompts* prompts,
                         const PrintProgress& progress, const LabelRecord& labelRecord) {
     PrintResult result;
@@ -77,15 +77,16 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
         result.ok = true;
         return result;
     }
-    printer.setDocName(LabelJobName);
+    QPrinter* printer = dynamic_cast<QPrinter*>(&device);
+    if (printer)
+        printer->setDocName(LabelJobName);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        result.error = QStringLiteral("Der Druckauftrag konnte nicht begonnen werden. Bitte "
-                                      "prüfen Sie den Drucker oder den Namen der Ausgabedatei.");
+    if (!painter.begin(&device)) {
+        result.error = JobNotStartedText;
         return result;
     }
-    const int dpiX = printer.logicalDpiX();
-    const int dpiY = printer.logicalDpiY();
+    const int dpiX = device.logicalDpiX();
+    const int dpiY = device.logicalDpiY();
     if (dpiX != dpiY && prompts)
         prompts->message(UnequalResolutionText, QStringLiteral("Fehler"), Prompts::Buttons::Ok,
                          Prompts::Icon::Information);
@@ -108,7 +109,7 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
         const int64_t last = int64_t(run.Used) + run.Copies - 1;
         int64_t number = firstNumber;
         for (int64_t k = run.Used; k <= last; ++k) {
-            if (k != run.Used && k / n != (k - 1) / n && !printer.newPage())
+            if (k != run.Used && k / n != (k - 1) / n && !device.newPage())
                 throw std::runtime_error("newPage");
             const int column = int(k % std::max(1, doc.Format.Across));
             const int row =
@@ -126,7 +127,8 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
                 progress(result.printed, run.Copies);
         }
     } catch (const std::exception&) {
-        printer.abort();
+        if (printer)
+            printer->abort();
         painter.end();
         result.printed = 0;
         result.error = QStringLiteral("Beim Drucken ist ein Fehler aufgetreten; der Druckauftrag "
@@ -135,7 +137,7 @@ PrintResult PrintLabels(LabelDocument& doc, QPrinter& printer, RunSettings run,
     }
     if (!painter.end()) {
         result.printed = 0;
-        result.error = QStringLiteral("Der Druckauftrag konnte nicht abgeschlossen werden.");
+        result.error = JobNotFinishedText;
         return result;
     }
     result.ok = true;
@@ -146,16 +148,17 @@ int advancedNumber(int start, int printed) {
     return int(std::clamp<int64_t>(int64_t(start) + printed, INT32_MIN, INT32_MAX));
 }
 
-bool printTestSquare(QPrinter& printer) {
-    printer.setDocName(TestJobName);
+bool printTestSquare(QPagedPaintDevice& device) {
+    if (auto* printer = dynamic_cast<QPrinter*>(&device))
+        printer->setDocName(TestJobName);
     QPainter painter;
-    if (!painter.begin(&printer))
+    if (!painter.begin(&device))
         return false;
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(QColor(192, 192, 192));
     // The square covers w x h device pixels, its border included.
-    const int w = mmToPixels(100.0, MmPerInch, printer.logicalDpiX());
-    const int h = mmToPixels(100.0, MmPerInch, printer.logicalDpiY());
+    const int w = mmToPixels(100.0, MmPerInch, device.logicalDpiX());
+    const int h = mmToPixels(100.0, MmPerInch, device.logicalDpiY());
     painter.drawRect(0, 0, w - 1, h - 1);
     return painter.end();
 }

@@ -52,7 +52,8 @@ PictureSaveOutcome save(const TDibRecord& picture, Prompts& prompts, Prompts::Fi
 Prompts::FileRequest pictureSaveDialog() {
     Prompts::FileRequest request;
     request.folder = ProgPath();
-    request.filters = filterToNameFilters(GetDIBSaveFilter());
+    // The eleven formats of the scanner's save table; the export alone adds PNG.
+    request.filters = filterToNameFilters(GetDIBSaveFilter()).mid(0, SaveEntries);
     request.confirmOverwrite = false;
     return request;
 }

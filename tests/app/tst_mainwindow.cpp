@@ -1,9 +1,11 @@
+#include "app/labelcounter.h"
 #include "app/mainmenu.h"
 #include "app/sdiappform.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
 #include "editor/bkgndform.h"
 #include "editor/editorpage.h"
+#include "output/printpage.h"
 #include "scriptedprompts.h"
 #include "wizard/wizardpage.h"
 
@@ -183,6 +185,42 @@ private slots:
         QCOMPARE(w.WizardPg->NummerEd->value(), 4711);
         QCOMPARE(w.size(), QSize(800, 600));
         QCOMPARE(w.geometry().topLeft(), QPoint(120, 90));
+    }
+
+    // A print from the command line advances the stored counter while the window is
+    // open: the window shows it when activated, prints from it, and never writes back
+    // a number it did not change itself.
+    void counterFollowsOtherRuns() {
+        storeLabelNumber(10);
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QSpinBox* number = w.WizardPg->NummerEd;
+        QCOMPARE(number->value(), 10);
+
+        storeLabelNumber(25);
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&w, &activate);
+        QCOMPARE(number->value(), 25);
+
+        // A typed number is stored at once.
+        number->selectAll();
+        QTest::keyClicks(number, QStringLiteral("30"));
+        QCOMPARE(storedLabelNumber(), 30);
+
+        storeLabelNumber(40);
+        if (w.PrintPg->printsToPdf()) {
+            prompts.fileNames.enqueue(dir.filePath(QStringLiteral("fenster.pdf")));
+            w.PrintPg->KopiesED->setValue(3);
+            w.PrintPg->PrintClick();
+            QCOMPARE(number->value(), 43);
+            QCOMPARE(storedLabelNumber(), 43);
+        }
+
+        storeLabelNumber(50);
+        w.close();
+        QCOMPARE(storedLabelNumber(), 50);
     }
 
     void offScreenPlacementComesBack() {

@@ -164,17 +164,17 @@ private slots:
 
     void saveFilterInCodeOrder() {
         const QStringList parts = GetDIBSaveFilter().split(QLatin1Char('|'));
-        QCOMPARE(parts.size(), 22);
+        QCOMPARE(parts.size(), 24);
         const QStringList expected{
             QStringLiteral("bmp"), QStringLiteral("dib"), QStringLiteral("gif"),
             QStringLiteral("iff"), QStringLiteral("jif"), QStringLiteral("jpg"),
             QStringLiteral("lbm"), QStringLiteral("pcx"), QStringLiteral("rle"),
-            QStringLiteral("tga"), QStringLiteral("tif")};
+            QStringLiteral("tga"), QStringLiteral("tif"), QStringLiteral("png")};
         for (int i = 0; i < expected.size(); ++i) {
             QCOMPARE(parts[2 * i + 1], QStringLiteral("*.") + expected[i]);
             QCOMPARE(saveFormatExtension(i + 3), expected[i]);
         }
-        QCOMPARE(filterToNameFilters(GetDIBSaveFilter()).size(), 11);
+        QCOMPARE(filterToNameFilters(GetDIBSaveFilter()).size(), 12);
         QCOMPARE(filterToNameFilters(QStringLiteral("Bilder|*.a;*.b|Alle|*.*")),
                  (QStringList{QStringLiteral("Bilder (*.a *.b)"), QStringLiteral("Alle (*.*)")}));
     }
@@ -241,7 +241,7 @@ private slots:
     void failedWrites() {
         QTemporaryDir dir;
         const TDibRecord pic = testpic::palette(8, 10, 10);
-        for (int code = 3; code <= 13; ++code) {
+        for (int code = 3; code <= 14; ++code) {
             const QString missing =
                 dir.filePath(QStringLiteral("fehlt/bild.") + saveFormatExtension(code));
             QVERIFY(SaveDib(pic, missing, code) != 1);
@@ -252,7 +252,7 @@ private slots:
         writeAll(existing, "alter Inhalt");
         QVERIFY(SaveDib(TDibRecord(), existing, 3) != 1);
         QVERIFY(SaveDib(pic, existing, 2) != 1);
-        QVERIFY(SaveDib(pic, existing, 14) != 1);
+        QVERIFY(SaveDib(pic, existing, 15) != 1);
         QCOMPARE(readAll(existing), QByteArray("alter Inhalt"));
         QCOMPARE(QDir(dir.path())
                      .entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot),

@@ -125,6 +125,7 @@ private slots:
         QCOMPARE(failure, QString());
         QVERIFY(picture.hasPicture());
         QCOMPARE(picture.BitsPerPixel, bits);
+        QCOMPARE(pictureResolution(picture), 100); // what a saved file declares
         QCOMPARE(picture.width(), width);
         if (height >= 0)
             QCOMPARE(picture.height(), height);

@@ -1,4 +1,5 @@
 #include "document/labeldocument.h"
+#include "output/pdfoutput.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "pdfraster.h"
@@ -56,7 +57,11 @@ class TestPrinting : public QObject {
         const QString pdf = tmp.filePath(QStringLiteral("run%1.pdf").arg(++runs));
         QPrinter printer(QPrinter::HighResolution);
         setUpPdfPrinter(printer, pdf, 600);
-        const PrintResult result = PrintLabels(doc, printer, run, cal, number, nullptr);
+        // Through the PDF writer of every PDF the program makes.
+        const PrintResult result =
+            printOnDevice(printer, LabelJobName, [&](QPagedPaintDevice& device) {
+                return PrintLabels(doc, device, run, cal, number, nullptr);
+            });
         if (outcome)
             *outcome = result;
         return pdf;
@@ -162,7 +167,7 @@ private slots:
         const QString pdf = tmp.filePath(QStringLiteral("square.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         setUpPdfPrinter(printer, pdf, 600);
-        QVERIFY(printTestSquare(printer));
+        QVERIFY(printTestSquareOn(printer));
         const QImage img = area(pdf, 1, QRect(0, 0, 2364, 2364));
         QVERIFY(isBlack(img, 0, 0) && isBlack(img, 2361, 2361));
         QVERIFY(isWhite(img, 2362, 1000) && isWhite(img, 1000, 2362));

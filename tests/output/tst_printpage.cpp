@@ -1,12 +1,15 @@
 #include "document/labeldocument.h"
 #include "document/progpath.h"
+#include "filesizelimit.h"
 #include "output/emailexport.h"
 #include "output/kalform.h"
 #include "output/printpage.h"
+#include "output/printrun.h"
 #include "pdfraster.h"
 #include "scriptedprompts.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QPushButton>
@@ -151,6 +154,33 @@ private slots:
         QCOMPARE(doc.Output.MmPerInchX, MmPerInch);
     }
 
+    // On a full disk "Drucken" reports the failure and keeps the old PDF and the counter.
+    void fullDiskKeepsTheOldPdfAndTheCounter() {
+        const QString pdf = path(QStringLiteral("voll.pdf"));
+        QFile old(pdf);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("alt");
+        old.close();
+        counter = 5;
+        page->UsedED->setValue(0);
+        page->KopiesED->setValue(3);
+        prompts.shown.clear();
+        prompts.fileNames.enqueue(pdf);
+        const int code = filesizelimit::inChild(300, [this] {
+            page->PrintClick();
+            const bool told = prompts.shown.size() == 1 &&
+                              prompts.shown[0].text == JobNotFinishedText &&
+                              prompts.shown[0].icon == Prompts::Icon::Error;
+            return counter == 5 && told ? 0 : 1;
+        });
+        prompts.fileNames.clear();
+        QCOMPARE(code, 0);
+        QCOMPARE(head(pdf, 4), QByteArray("alt"));
+        QCOMPARE(
+            QDir(tmp.path()).entryList({QStringLiteral("voll.pdf*")}, QDir::Files | QDir::Hidden),
+            QStringList{QStringLiteral("voll.pdf")});
+    }
+
     // Loaded at start (a short file keeps the start values for the rest, 10 becomes
     // 6); every closing of the dialog writes all four values.
     void calibrationDialog() {
@@ -176,6 +206,8 @@ private slots:
         QTest::newRow("jpg appended") << "etikett" << 5 << "etikett.jpg" << QByteArray("\xFF\xD8");
         QTest::newRow("own extension kept")
             << "etikett.png" << 0 << "etikett.png" << QByteArray("BM");
+        QTest::newRow("PNG after the eleven")
+            << "etikett2" << 11 << "etikett2.png" << QByteArray("\x89P");
     }
     void emailExport() {
         QFETCH(QString, typed);
@@ -187,7 +219,10 @@ private slots:
         p.filterChoices.enqueue(filter);
         QVERIFY(exporter.run(doc, 7, p));
         QCOMPARE(p.fileRequests[0].title, QStringLiteral("Etikett für eMail-Anhang speichern"));
-        QCOMPARE(p.fileRequests[0].filters.size(), 11);
+        QCOMPARE(p.fileRequests[0].filters.size(), 12);
+        QCOMPARE(p.fileRequests[0].filters[5], QStringLiteral("JPEG (*.jpg)"));
+        QCOMPARE(p.fileRequests[0].filters[11],
+                 QStringLiteral("Portable Network Graphics (*.png)"));
         QTEST(head(path(written), 2), "magic");
         QCOMPARE(QImage(path(written)).size(), QSize(336, 134));
         QCOMPARE(exporter.lastFilter(), filter);
