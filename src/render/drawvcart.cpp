@@ -74,6 +74,7 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
     rc.OffsetY = OffsetY;
     rc.Scale = Scale;
     rc.Number = Number;
+    rc.editorView = EditorView;
     rc.visible = visibleArea(canvas);
     rc.pixelDevice = isPixelDevice(canvas);
     rc.penColor = QColor(Qt::white);
