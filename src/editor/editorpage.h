@@ -135,6 +135,9 @@ signals:
     void workAreaMenuRequested(QPoint paintBoxPos);
     // Double click on the paint box, before the press that it delivers.
     void paintBoxDoubleClicked(QPoint paintBoxPos);
+    // The work area is drawn anew, after a command or a change of the document: other
+    // views of the label follow.
+    void labelRepainted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
