@@ -5,9 +5,11 @@
 #include "app/sdiappform.h"
 #include "editor/editorpage.h"
 #include "output/printpage.h"
+#include "wizard/wizardpage.h"
 
 #include <QAction>
 #include <QProgressBar>
+#include <QSpinBox>
 
 TPrintPage* makePrintPage(TSDIAppForm& window, Prompts& prompts, QWidget* parent) {
     PrintPageHost host;
@@ -20,7 +22,12 @@ TPrintPage* makePrintPage(TSDIAppForm& window, Prompts& prompts, QWidget* parent
         if (window.Lifecycle)
             window.Lifecycle->Etikettenformat1Click();
     };
-    return new TPrintPage(window.Doc, prompts, std::move(host), parent);
+    auto* page = new TPrintPage(window.Doc, prompts, std::move(host), parent);
+    // What the editor draws anew and a new running number, the preview shows too.
+    QObject::connect(window.EditorPg, &EditorPage::labelRepainted, page, &TPrintPage::labelChanged);
+    QObject::connect(window.WizardPg->NummerEd, &QSpinBox::valueChanged, page,
+                     &TPrintPage::labelChanged);
+    return page;
 }
 
 void connectPrintMenu(MainMenu& menu, TPrintPage& page) {

@@ -25,6 +25,13 @@ inline constexpr int32_t EndMarker = 10001;
 inline constexpr int MaxStringBytes = 1 << 20;
 inline constexpr int32_t MaxWorkArea = 10'000'000; // document units, about 12.7 m
 inline constexpr int MaxPaintBoxPixels = 1 << 20;
+// A sheet format beyond these limits is damaged: label sizes and pitches, margins
+// (in millimetres) and labels across and down. Within them every position of the
+// sheet stays inside int32 device pixels up to 2400 dots per inch.
+inline constexpr double MinFormatLength = 1;
+inline constexpr double MaxFormatLength = 10'000;
+inline constexpr double MaxFormatMargin = 10'000;
+inline constexpr int MaxFormatCount = 1'000;
 
 // Sizes of the fixed parts, for callers that check a layout.
 inline constexpr int HeaderSizeWithoutName = 31 + 112 + 12 + 16; // plus the name and its 0

@@ -103,6 +103,21 @@ bool finitePositive(double v) {
     return std::isfinite(v) && v > 0;
 }
 
+bool within(double v, double low, double high) {
+    return std::isfinite(v) && v >= low && v <= high;
+}
+
+bool plausibleFormat(const TLabelFormat& f) {
+    using namespace LabelFile;
+    for (double v : {f.PitchX, f.PitchY, f.LabelWidth, f.LabelHeight}) {
+        if (!within(v, MinFormatLength, MaxFormatLength))
+            return false;
+    }
+    return within(f.MarginLeft, -MaxFormatMargin, MaxFormatMargin) &&
+           within(f.MarginTop, -MaxFormatMargin, MaxFormatMargin) && f.Across >= 1 &&
+           f.Across <= MaxFormatCount && f.Down >= 1 && f.Down <= MaxFormatCount;
+}
+
 HeaderCheck readHeader(FieldReader& r, Header& h, Prompts& prompts) {
     char id[LabelFile::IdentificationSize];
     if (!r.raw(id, sizeof id) ||
@@ -129,16 +144,11 @@ HeaderCheck readHeader(FieldReader& r, Header& h, Prompts& prompts) {
         return HeaderCheck::Damaged;
     }
 
-    const TLabelFormat& f = h.Format;
-    for (double v : {f.MarginLeft, f.MarginTop, f.PitchX, f.PitchY, f.LabelWidth, f.LabelHeight}) {
-        if (!std::isfinite(v)) {
-            reportDamagedHeader(prompts,
-                                QStringLiteral("Das Etikettenformat enthält ungültige Maße."));
-            return HeaderCheck::Damaged;
-        }
+    if (!plausibleFormat(h.Format)) {
+        reportDamagedHeader(prompts, QStringLiteral("Das Etikettenformat enthält ungültige Maße."));
+        return HeaderCheck::Damaged;
     }
-    // A label of width or height 0 is a legal (if useless) format; its paint box
-    // still gets a pixel each way.
+    // An empty work area is legal (if useless); its paint box still gets a pixel each way.
     if (h.WorkWidth < 0 || h.WorkHeight < 0 || h.WorkWidth > LabelFile::MaxWorkArea ||
         h.WorkHeight > LabelFile::MaxWorkArea) {
         reportDamagedHeader(prompts,
@@ -286,9 +296,6 @@ ReadOutcome readLabelFile(QIODevice& in, const QString& ettFolder, LabelDocument
     doc.Undo.clear();
     doc.CurFileName = keptName;
     doc.Format = h.Format;
-    // A sheet without labels across or down would make the sheet layout divide by zero.
-    doc.Format.Across = std::max(1, doc.Format.Across);
-    doc.Format.Down = std::max(1, doc.Format.Down);
     doc.WorkWidth = h.WorkWidth;
     doc.WorkHeight = h.WorkHeight;
     doc.BkgndMode = h.BkgndMode;

@@ -160,6 +160,9 @@ signals:
     void labelFileDropped(const QString& fileName);
     // A line for the status bar.
     void statusMessage(const QString& text);
+    // The work area is drawn anew, after a command or a change of the document: other
+    // views of the label follow.
+    void labelRepainted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

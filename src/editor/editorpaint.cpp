@@ -40,6 +40,7 @@ void EditorPage::renderEditBitmap() {
 }
 
 void EditorPage::PaintBox1Paint() {
+    emit labelRepainted();
     if (doc_.Output.RenderBusy)
         return;
     if (!ZoomBusy) {

@@ -318,6 +318,19 @@ void TPrintPage::VPaintPaint() {
     VPaint->Picture = sheet;
     VPaint->setFixedSize(sheet.size());
     VPaint->update();
+    stale_ = false;
+}
+
+void TPrintPage::labelChanged() {
+    stale_ = true;
+    if (isVisible())
+        VPaintPaint();
+}
+
+void TPrintPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_)
+        VPaintPaint();
 }
 
 void TPrintPage::ZoominBtnClick() {

@@ -71,6 +71,10 @@ public:
 
     // Renders the shown sheet into the paint box (the refresh other commands call).
     void VPaintPaint();
+    // The label, its background, the sheet format or the running number changed: the
+    // preview renders anew at once while the page is shown, otherwise when it is next
+    // shown.
+    void labelChanged();
     // The run settings as the controls hold them, made consistent first.
     RunSettings runSettings();
 
@@ -86,6 +90,9 @@ public:
     bool printsToPdf() const { return toPdf_; }
     // How often the preview has been rendered (for tests of the zoom limits).
     int paintCount() const { return paints_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildPanel(class QHBoxLayout* layout);
@@ -105,6 +112,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     bool toPdf_ = false;
     bool resolutionWarned_ = false;
+    bool stale_ = true; // the preview does not show the label as it is
     int paints_ = 0;
     EMailExport export_;
 };

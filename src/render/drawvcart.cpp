@@ -78,6 +78,7 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
     rc.Scale = Scale;
     rc.Number = Number;
     rc.Record = Record;
+    rc.editorView = EditorView;
     rc.visible = visibleArea(canvas);
     rc.pixelDevice = isPixelDevice(canvas);
     rc.penColor = QColor(Qt::white);

@@ -88,6 +88,9 @@ void rotate(TDibRecord& rec, Turn turn, const ProgressFn& progress) {
                 turnPixels<QRgb>(source, turned, turn, progress);
             }
             const int bits = rec.BitsPerPixel;
+            // What the picture says of itself (a stand-in stays one) goes along.
+            for (const QString& key : src.textKeys())
+                turned.setText(key, src.text(key));
             deldib(rec);
             rec.Image = turned;
             rec.BitsPerPixel = bits;

@@ -15,7 +15,7 @@ QString resolvePictureName(const QString& name);
 
 // Loads a picture file into rec (the previous picture released) through the
 // program's picture store, so that every record naming the file shares one decoded
-// picture. On failure rec holds the blank 320 x 200 picture of 24 bits per pixel
+// picture. On failure rec holds the white 320 x 200 stand-in of 24 bits per pixel
 // and the result is false.
 bool LoadDIBit(TDibRecord& rec, const QString& name);
 

@@ -1,12 +1,14 @@
 #include "render/picturedraw.h"
 
 #include "document/labeldocument.h"
+#include "document/progpath.h"
 #include "document/tobs.h"
 #include "render/canvasaccess.h"
 #include "render/deviceimagecache.h"
 #include "render/dibdraw.h"
 #include "render/labelgeometry.h"
 #include "render/picturesampler.h"
+#include "render/picturestore.h"
 #include "render/rendercontext.h"
 
 #include <QPainter>
@@ -62,17 +64,30 @@ QImage sampleMasked(const PictureSampler& sampler, const Span& s, int64_t cols, 
     return masked;
 }
 
-// Draws the masked picture; during a print run through the run's cache, so that
-// labels showing the same picture at the same size hand the device one picture.
+// Devices that take whole pictures get a transparent picture in bands of rows, each
+// sampled and handed over on its own, so that a picture of any size costs at most
+// one band of memory at a time (a page at 2400 dots per inch is far larger).
+constexpr int64_t BandPixels = 4LL * 1024 * 1024;
+
+// Draws the masked picture band by band; during a print run through the run's cache,
+// so that labels showing the same picture at the same size hand the device the same
+// pictures.
 void drawMasked(RenderContext& rc, const Tobs& o, const PictureSampler& sampler, int64_t x,
                 int64_t y, const Span& s, int64_t cols, int64_t rows) {
     DeviceImageCache* cache = rc.document.Output.ImageCache;
-    const QImage masked = cache ? cache->get({o.Picture.Image.cacheKey(), o.TransColor, cols, rows,
-                                              s.c0, s.c1, s.r0, s.r1},
-                                             [&] { return sampleMasked(sampler, s, cols, rows); })
-                                : sampleMasked(sampler, s, cols, rows);
-    if (!masked.isNull())
-        rc.canvas.drawImage(QPointF(double(x + s.c0), double(y + s.r0)), masked);
+    const int64_t bandRows = std::max<int64_t>(1, BandPixels / std::max<int64_t>(1, s.cols()));
+    for (int64_t r0 = s.r0; r0 < s.r1; r0 += bandRows) {
+        Span band = s;
+        band.r0 = r0;
+        band.r1 = std::min(s.r1, r0 + bandRows);
+        const QImage masked =
+            cache ? cache->get({o.Picture.Image.cacheKey(), o.TransColor, cols, rows, band.c0,
+                                band.c1, band.r0, band.r1},
+                               [&] { return sampleMasked(sampler, band, cols, rows); })
+                  : sampleMasked(sampler, band, cols, rows);
+        if (!masked.isNull())
+            rc.canvas.drawImage(QPointF(double(x + band.c0), double(y + band.r0)), masked);
+    }
 }
 
 // Screen: a true-colour copy of (W' - 1) x (H' - 1) pixels in which every
@@ -147,6 +162,30 @@ void drawTransparentDevice(RenderContext& rc, const Tobs& o, const PictureSample
     }
 }
 
+// In the editor a picture that could not be loaded shows a thin grey frame and the
+// name of its file, so that the white stand-in can still be found.
+void markStandIn(RenderContext& rc, const Tobs& o, int64_t x, int64_t y, const PictureSize& size) {
+    const int64_t w = size.w - 1;
+    const int64_t h = size.h - 1;
+    if (w < 1 || h < 1 || !rc.isVisible(QRectF(double(x), double(y), double(w), double(h))))
+        return;
+    QPainter& p = rc.canvas;
+    p.save();
+    const QRect frame(clampInt(x), clampInt(y), clampInt(w), clampInt(h));
+    p.setPen(QPen(QColor(128, 128, 128), 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(frame.adjusted(0, 0, -1, -1));
+    QFont font = p.font();
+    font.setPixelSize(11);
+    p.setFont(font);
+    const QRect inside = frame.adjusted(3, 2, -3, -2);
+    p.setClipRect(frame, Qt::IntersectClip);
+    const QString name = fileNamePart(o.Text);
+    p.drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
+               name.isEmpty() ? o.Text : name);
+    p.restore();
+}
+
 } // namespace
 
 PictureSize fittedPictureSize(int64_t boxW, int64_t boxH, int pictureW, int pictureH,
@@ -197,6 +236,8 @@ void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
             return;
         DrawDib(rc.canvas, clampInt(b.x), clampInt(b.y), clampInt(w), clampInt(h), o.Picture, 0, 0,
                 pw, ph, false, false);
+        if (rc.editorView && isStandIn(o.Picture))
+            markStandIn(rc, o, b.x, b.y, size);
         return;
     }
 
@@ -209,4 +250,6 @@ void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
         drawTransparentDevice(rc, o, sampler, b.x, b.y, size);
     else
         drawTransparentScreen(rc, o, sampler, b.x, b.y, size);
+    if (rc.editorView && isStandIn(o.Picture))
+        markStandIn(rc, o, b.x, b.y, size);
 }

@@ -15,15 +15,30 @@ QString keyOf(const QFileInfo& info, int rotation) {
            QString::number(info.exists() ? info.size() : -1);
 }
 
+// Marks the stand-in in the picture itself, so that copies and turned copies of it
+// are known wherever a record is drawn.
+const QString StandInKey = QStringLiteral("x-awb-stand-in");
+
+TDibRecord whiteStandIn(int width, int height) {
+    TDibRecord rec;
+    if (newdib(rec, width, height, 24, nullptr, 0)) {
+        rec.Image.fill(Qt::white);
+        rec.Image.setText(StandInKey, QStringLiteral("1"));
+    }
+    return rec;
+}
+
 int normalRotation(int rotation) {
     return rotation >= 1 && rotation <= 3 ? rotation : 0;
 }
 
 } // namespace
 
-PictureStore::PictureStore(qint64 budget) : budget_(budget) {
-    newdib(blank_, 320, 200, 24, nullptr, 0);
-    newdib(blankTurned_, 200, 320, 24, nullptr, 0);
+PictureStore::PictureStore(qint64 budget)
+    : budget_(budget), blank_(whiteStandIn(320, 200)), blankTurned_(whiteStandIn(200, 320)) {}
+
+bool isStandIn(const TDibRecord& rec) {
+    return rec.hasPicture() && !rec.Image.text(StandInKey).isEmpty();
 }
 
 PictureStore& PictureStore::shared() {

@@ -8,6 +8,10 @@
 #include <QSet>
 #include <QString>
 
+// Whether a record holds the blank of a picture that could not be loaded (also
+// after turning it).
+bool isStandIn(const TDibRecord& rec);
+
 // The decoded pictures of the document. A picture is decoded once per file, turn
 // and file time and then shared by every record that asks for it (the records'
 // QImages share their pixels, so a PDF embeds such a picture once as well). One
@@ -30,7 +34,7 @@ public:
     PictureLoad load(TDibRecord& rec, const QString& name, int rotation = 0,
                      const ProgressFn& progress = {});
 
-    // The blank 320 x 200 picture (200 x 320 for a quarter turn).
+    // The blank: a white 320 x 200 picture (200 x 320 for a quarter turn).
     TDibRecord blank(int rotation = 0) const;
 
     qint64 budget() const { return budget_; }

@@ -14,7 +14,9 @@ QRectF visibleArea(const QPainter& canvas) {
     const QPaintDevice* device = canvas.device();
     if (device) {
         const int type = device->devType();
-        if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget) {
+        // A printer's size is its page: nothing beyond it reaches the paper.
+        if (type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget ||
+            type == QInternal::Printer) {
             bool invertible = false;
             const QTransform inverse = canvas.deviceTransform().inverted(&invertible);
             if (invertible) {

@@ -22,6 +22,8 @@ struct RenderContext {
     int Number = 0;
     // The data row the label is drawn with; null without a data source.
     const MergeRecord* Record = nullptr;
+    // The editor's work area rather than an output: marks that only the editor shows.
+    bool editorView = false;
     // The part of the canvas (in painter coordinates) that can receive pixels; objects
     // wholly outside it are not drawn at all.
     QRectF visible;
@@ -38,7 +40,7 @@ struct RenderContext {
 };
 
 // The part of the canvas the painter can reach, in painter coordinates: the clip's
-// bounding rectangle, and for bitmaps and widgets also the device's own size.
+// bounding rectangle, and for bitmaps, widgets and printers also the device's own size.
 QRectF visibleArea(const QPainter& canvas);
 // True for devices drawn pixel by pixel (anything but vector output such as PDF).
 bool isPixelDevice(const QPainter& canvas);

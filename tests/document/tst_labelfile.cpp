@@ -11,6 +11,8 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <type_traits>
+
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -574,27 +576,64 @@ private slots:
         QCOMPARE(used, 3);
     }
 
-    void acrossAndDownBelowOneBecomeOne_data() {
-        QTest::addColumn<int>("across");
-        QTest::addColumn<int>("down");
-        QTest::addColumn<int>("readAcross");
-        QTest::addColumn<int>("readDown");
-        QTest::newRow("zero") << 0 << 0 << 1 << 1;
-        QTest::newRow("negative") << -5 << std::numeric_limits<int>::min() << 1 << 1;
-        QTest::newRow("kept") << 3 << 12 << 3 << 12;
+    void sheetFormatLimits_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray good = labelFileBytes(LabelDocument());
+        auto with = [&good](int at, auto v) {
+            QByteArray b = good;
+            if constexpr (std::is_same_v<decltype(v), double>)
+                putF64(b, 31 + at, v);
+            else
+                putI32(b, 31 + at, v);
+            return b;
+        };
+        // Offsets in the format record: margins 0 and 8, pitches 16 and 24, size 32 and
+        // 40, counts 48 and 52.
+        QTest::newRow("label a billion mm wide") << with(32, 1e9) << false;
+        QTest::newRow("label 0 x 0") << with(40, 0.0) << false;
+        QTest::newRow("label just under 1 mm") << with(32, 0.999) << false;
+        QTest::newRow("label 1 mm") << with(32, 1.0) << true;
+        QTest::newRow("label 10000 mm high") << with(40, 10000.0) << true;
+        QTest::newRow("label over 10000 mm high") << with(40, 10000.5) << false;
+        QTest::newRow("pitch 0") << with(16, 0.0) << false;
+        QTest::newRow("pitch negative") << with(24, -38.0) << false;
+        QTest::newRow("pitch 10000 mm") << with(24, 10000.0) << true;
+        QTest::newRow("pitch huge") << with(16, 1e300) << false;
+        QTest::newRow("margin -10000 mm") << with(0, -10000.0) << true;
+        QTest::newRow("margin 10000 mm") << with(8, 10000.0) << true;
+        QTest::newRow("margin overflowing") << with(0, 3e9) << false;
+        QTest::newRow("margin far negative") << with(8, -1e7) << false;
+        QTest::newRow("margin infinite")
+            << with(0, std::numeric_limits<double>::infinity()) << false;
+        QTest::newRow("no labels across") << with(48, int32_t(0)) << false;
+        QTest::newRow("negative down") << with(52, std::numeric_limits<int32_t>::min()) << false;
+        QTest::newRow("1000 across") << with(48, int32_t(1000)) << true;
+        QTest::newRow("1001 down") << with(52, int32_t(1001)) << false;
     }
-    void acrossAndDownBelowOneBecomeOne() {
-        QFETCH(int, across);
-        QFETCH(int, down);
-        LabelDocument written;
-        written.Format.Across = across;
-        written.Format.Down = down;
+    void sheetFormatLimits() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, accepted);
         LabelDocument doc;
+        fillOpenDocument(doc);
+        const Snapshot before = Snapshot::of(doc);
         ScriptedPrompts prompts;
         FakePictures pictures;
-        QCOMPARE(readBytes(labelFileBytes(written), doc, prompts, pictures), ReadOutcome::Complete);
-        QTEST(doc.Format.Across, "readAcross");
-        QTEST(doc.Format.Down, "readDown");
+        const ReadOutcome outcome = readBytes(bytes, doc, prompts, pictures);
+        if (accepted) {
+            QCOMPARE(outcome, ReadOutcome::Complete);
+            QVERIFY(prompts.shown.isEmpty());
+            TLabelFormat stored;
+            QVERIFY(TLabelFormat::fromBytes(bytes.mid(31, TLabelFormat::RecordSize), stored));
+            QVERIFY(doc.Format == stored);
+            return;
+        }
+        QCOMPARE(outcome, ReadOutcome::Refused);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].text,
+                 QStringLiteral("Die Datei ist beschädigt und wurde nicht geöffnet.\n"
+                                "Das Etikettenformat enthält ungültige Maße."));
+        QVERIFY(Snapshot::of(doc) == before);
     }
 
     void picturesFoundBesideTheLabelFile_data() {

@@ -133,17 +133,19 @@ private slots:
         QVERIFY(checked >= 4);
     }
 
-    // Labels of (almost) no size are legal: they open, and the view, the rulers, the
-    // magnifier and a tiled background cope with a paint box of one pixel.
+    // The smallest labels a file may hold, stored far zoomed out: they open, and the
+    // view, the rulers, the magnifier and a tiled background cope with a paint box of
+    // one pixel.
     void tinyLabelsOpenAndDraw_data() {
         QTest::addColumn<double>("sizeMm");
+        QTest::addColumn<double>("zoom");
         QTest::addColumn<double>("unitsPerPixel");
-        QTest::newRow("0 mm") << 0.0 << 208.0;
-        QTest::newRow("0.05 mm") << 0.05 << 208.0;
-        QTest::newRow("0.3 mm zoomed out") << 0.3 << 1053.0;
+        QTest::newRow("1 mm at zoom 0.05") << 1.0 << 0.05 << 208.0;
+        QTest::newRow("1.5 mm zoomed out") << 1.5 << 0.2 << 1053.0;
     }
     void tinyLabelsOpenAndDraw() {
         QFETCH(double, sizeMm);
+        QFETCH(double, zoom);
         QFETCH(double, unitsPerPixel);
         QTemporaryDir dir;
         QImage tile(40, 10, QImage::Format_RGB32);
@@ -152,6 +154,7 @@ private slots:
         LabelDocument written;
         written.Format.LabelWidth = written.Format.LabelHeight = sizeMm;
         written.computeWorkArea();
+        written.Zoom = zoom;
         written.UnitsPerPixel = unitsPerPixel;
         written.BkgndMode = BkgndTiles;
         written.BkgndFile = dir.filePath(QStringLiteral("kachel.png"));

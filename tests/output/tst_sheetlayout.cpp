@@ -109,6 +109,36 @@ private slots:
         QTEST(deviceLabelRect(TLabelFormat(), calibration, 600, 600, 0, row), "rect");
     }
 
+    // The largest formats a label file may hold, at the largest resolution, on the
+    // last position of the sheet: every rectangle keeps its sides in order.
+    void formatsAtTheLimits_data() {
+        QTest::addColumn<double>("margin");
+        QTest::addColumn<Calibration>("calibration");
+        QTest::newRow("margins 10000 mm, shrinking calibration")
+            << 10000.0 << Calibration{0, 0, 95, 95};
+        QTest::newRow("margins -10000 mm, stretching calibration")
+            << -10000.0 << Calibration{6, 6, 105, 105};
+    }
+    void formatsAtTheLimits() {
+        QFETCH(double, margin);
+        QFETCH(Calibration, calibration);
+        TLabelFormat f;
+        f.MarginLeft = f.MarginTop = margin;
+        f.PitchX = f.PitchY = f.LabelWidth = f.LabelHeight = 10000;
+        f.Across = f.Down = 1000;
+        const int last = f.Across - 1;
+        const QRect r = deviceLabelRect(f, calibration, 2400, 2400, last, last);
+        const long double mx = (long double)calibration.Breit * MmPerInch / 100;
+        const long double x = ((margin - calibration.Links) + 10000.0L * last) / mx * 2400;
+        QVERIFY(std::abs((long double)r.x() - x) < 2);
+        QVERIFY(r.right() > r.left() && r.bottom() > r.top());
+        QCOMPARE(r.width(), int(10000.0L / mx * 2400));
+        const QPoint at = previewCorner(f, 262, last, last);
+        const QRect shown(at, previewLabelSize(f, 262));
+        QVERIFY(shown.right() > shown.left() && shown.bottom() > shown.top());
+        QCOMPARE(pagesFor(f, RunSettings::MaxUsed, RunSettings::MaxCopies), 1);
+    }
+
     void calibrationFile_data() {
         const double nan = std::numeric_limits<double>::quiet_NaN();
         QTest::addColumn<QByteArray>("bytes");

@@ -1,6 +1,7 @@
 #include "codec/rasterio.h"
 #include "document/progpath.h"
 #include "render/picload.h"
+#include "render/picturestore.h"
 
 #include "../codec/testpictures.h"
 
@@ -204,7 +205,8 @@ private slots:
         initProgPath(QString());
     }
 
-    // A file that cannot be read leaves the blank 320 x 200 true-colour picture.
+    // A file that cannot be read leaves the blank: a white 320 x 200 true-colour picture,
+    // known as the stand-in also after a turn.
     void unreadableFiles_data() {
         QTest::addColumn<QByteArray>("content"); // empty: no file at all
         QTest::newRow("missing") << QByteArray();
@@ -228,6 +230,14 @@ private slots:
         QCOMPARE(rec.width(), 320);
         QCOMPARE(rec.height(), 200);
         QCOMPARE(rec.BitsPerPixel, 24);
+        QImage white(320, 200, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QCOMPARE(rec.Image.convertToFormat(QImage::Format_RGB32), white);
+        QVERIFY(isStandIn(rec));
+        RotRight(rec);
+        QCOMPARE(rec.Image.size(), QSize(200, 320));
+        QVERIFY(isStandIn(rec));
+        QVERIFY(!isStandIn(copy));
         // A copy made before keeps its own picture.
         QCOMPARE(copy.width(), 5);
 
