@@ -4,6 +4,7 @@
 #include "output/sheetlayout.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -75,6 +76,12 @@ public:
     void KalBtnClick();
     void EMailBtnClick();
 
+    // Where "Einrichten" finds the system's print queues (tests give their own).
+    void setPrinterNames(std::function<QStringList()> names) { printerNames_ = std::move(names); }
+    // Prints on the named system printer from now on, or into a PDF file for an
+    // empty name; false (and the choice unchanged) when the printer cannot be used.
+    bool usePrinter(const QString& name);
+
     // The printer the page prints on (the system's current one, or a PDF file).
     QPrinter& printer() { return *printer_; }
     bool printsToPdf() const { return toPdf_; }
@@ -85,13 +92,14 @@ private:
     void buildPanel(class QHBoxLayout* layout);
     void buildToolbar(class QVBoxLayout* layout);
     void clampControls(bool clampUsed);
-    bool readyPrinter();
+    bool readyPrinter(const QString& pdfTitle);
     void printTest();
 
     LabelDocument& doc_;
     Prompts& prompts_;
     PrintPageHost host_;
     std::unique_ptr<QPrinter> printer_;
+    std::function<QStringList()> printerNames_;
     bool toPdf_ = false;
     bool resolutionWarned_ = false;
     int paints_ = 0;
