@@ -1,6 +1,7 @@
 #include "app/documentcommands.h"
 
 #include "app/mainmenu.h"
+#include "app/recentfiles.h"
 #include "app/sdiappform.h"
 #include "app/waitingpictureloader.h"
 #include "document/labelfilecommands.h"
@@ -9,6 +10,7 @@
 #include "render/picturefileloader.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QProgressBar>
 #include <QToolButton>
 
@@ -27,6 +29,17 @@ DocumentCommands::DocumentCommands(TSDIAppForm& window, Prompts& prompts)
     wire(QStringLiteral("OpenItem"), bar->OeffnenBtn, [this] { OpenItemClick(); });
     wire(QStringLiteral("SaveItem"), bar->SpeichernBtn, [this] { SaveItemClick(); });
     wire(QStringLiteral("Speichernunter1"), nullptr, [this] { Speichernunter1Click(); });
+
+    // "Zuletzt geöffnet" follows "Öffnen..." in its menu.
+    QAction* open = window_.Menu->action(QStringLiteral("OpenItem"));
+    if (auto* fileMenu = qobject_cast<QMenu*>(open->parent())) {
+        const QList<QAction*> entries = fileMenu->actions();
+        const qsizetype next = entries.indexOf(open) + 1;
+        auto* menu = new QMenu(fileMenu);
+        fileMenu->insertMenu(next < entries.size() ? entries.at(next) : nullptr, menu);
+        Recent = new RecentFiles(
+            menu, [this](const QString& name) { return openFile(name); }, this);
+    }
 }
 
 void DocumentCommands::OpenItemClick() {
@@ -49,18 +62,23 @@ bool DocumentCommands::openWith(const Opener& open) {
     if (!open(pictures, [this] { return SaveItemClick(); }))
         return false;
     afterLoad();
+    remember();
     return true;
 }
 
 bool DocumentCommands::SaveItemClick() {
     const bool saved = saveLabelFile(window_.Doc, prompts_, saveDialog_);
     window_.updateCaption();
+    if (saved)
+        remember();
     return saved;
 }
 
 bool DocumentCommands::Speichernunter1Click() {
     const bool saved = saveLabelFileAs(window_.Doc, prompts_, saveDialog_);
     window_.updateCaption();
+    if (saved)
+        remember();
     return saved;
 }
 
@@ -70,4 +88,9 @@ void DocumentCommands::afterLoad() {
     window_.EditorPg->resetDragState();
     window_.updateCaption();
     window_.showFormat();
+}
+
+void DocumentCommands::remember() {
+    if (Recent)
+        Recent->add(window_.Doc.CurFileName);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class PictureLoader;
+class RecentFiles;
 class TSDIAppForm;
 
 // The main window's commands that lead to the label file: open, save and save as,
@@ -22,11 +23,15 @@ public:
     bool SaveItemClick();
     bool Speichernunter1Click();
 
+    // The "Datei" menu's list of the files opened last.
+    RecentFiles* Recent = nullptr;
+
 private:
     // The save question's "Ja" runs the given save command.
     using Opener = std::function<bool(PictureLoader&, const std::function<bool()>& save)>;
     bool openWith(const Opener& open);
     void afterLoad();
+    void remember();
     TSDIAppForm& window_;
     Prompts& prompts_;
     Prompts::FileRequest saveDialog_;

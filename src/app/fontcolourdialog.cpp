@@ -4,7 +4,9 @@
 #include "editor/colourbutton.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -20,13 +22,39 @@ int pointsForHeight(int32_t height) {
     const int64_t pixels = height < 0 ? -int64_t(height) : int64_t(height);
     return int(std::clamp<int64_t>(pixels * 72 / 96, 1, 1000));
 }
+
+// The face the chooser lists for a stored name: the name itself when it is
+// installed, else the family fontconfig substitutes for it.
+QString listedFamily(const QString& name) {
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        if (family.compare(name, Qt::CaseInsensitive) == 0)
+            return family;
+    return QFontInfo(QFont(name)).family();
+}
+
+uint8_t styleBits(const QFont& f) {
+    return uint8_t((f.bold() ? 1 : 0) | (f.italic() ? 2 : 0) | (f.underline() ? 4 : 0) |
+                   (f.strikeOut() ? 8 : 0));
+}
+
+// Qt's chooser embedded as a widget: what would close it (Enter in its lists,
+// Escape) closes the dialog around it instead, so its lists never vanish.
+class EmbeddedFontDialog : public QFontDialog {
+public:
+    using QFontDialog::QFontDialog;
+    void done(int result) override {
+        if (auto* outer = qobject_cast<QDialog*>(parentWidget()))
+            outer->done(result);
+    }
+};
 } // namespace
 
 FontColourDialog::FontColourDialog(Prompts& prompts, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FontDialog1"));
     setWindowTitle(QStringLiteral("Schriftart"));
     setAccessibleCaption(this, windowTitle());
-    Fonts = new QFontDialog(this);
+    Fonts = new EmbeddedFontDialog(this);
     Fonts->setWindowFlags(Qt::Widget);
     Fonts->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts |
                       QFontDialog::DontUseNativeDialog);
@@ -47,7 +75,7 @@ FontColourDialog::FontColourDialog(Prompts& prompts, QWidget* parent) : QDialog(
 void FontColourDialog::setChoice(const Prompts::FontChoice& font) {
     preset_ = font;
     QFont f;
-    f.setFamily(font.name);
+    f.setFamily(listedFamily(font.name));
     // The size wins over the height.
     f.setPointSize(font.size > 0 ? std::min(font.size, 1000) : pointsForHeight(font.height));
     f.setBold(font.style & 1);
@@ -56,18 +84,23 @@ void FontColourDialog::setChoice(const Prompts::FontChoice& font) {
     f.setStrikeOut(font.style & 8);
     Fonts->setCurrentFont(f);
     Colour->setColor(font.color);
+    shown_ = Fonts->currentFont();
 }
 
 Prompts::FontChoice FontColourDialog::choice() const {
     const QFont f = Fonts->currentFont();
-    Prompts::FontChoice c;
-    c.name = f.family();
-    c.size = f.pointSize() > 0 ? f.pointSize() : pointsForHeight(f.pixelSize());
-    c.height = heightForPoints(c.size);
-    // The pitch belongs to the face: another face starts from the default pitch.
-    c.pitch = c.name == preset_.name ? preset_.pitch : 0;
-    c.style = uint8_t((f.bold() ? 1 : 0) | (f.italic() ? 2 : 0) | (f.underline() ? 4 : 0) |
-                      (f.strikeOut() ? 8 : 0));
+    // Every part the user left as shown keeps its stored value.
+    Prompts::FontChoice c = preset_;
+    if (f.family() != shown_.family()) {
+        c.name = f.family();
+        c.pitch = 0; // the pitch belongs to the face: another face starts from the default
+    }
+    if (f.pointSize() != shown_.pointSize()) {
+        c.size = f.pointSize() > 0 ? f.pointSize() : pointsForHeight(f.pixelSize());
+        c.height = heightForPoints(c.size);
+    }
+    if (styleBits(f) != styleBits(shown_))
+        c.style = styleBits(f);
     c.color = Colour->color();
     return c;
 }

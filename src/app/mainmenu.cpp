@@ -1,9 +1,11 @@
 #include "app/mainmenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusTipEvent>
 
 namespace {
 struct Entry {
@@ -42,6 +44,11 @@ MainMenu::MainMenu(QMainWindow* window) {
             menu = window->menuBar()->addMenu(QString::fromUtf8(e.menu));
             menu->setObjectName(QString::fromUtf8(e.menu).remove(QLatin1Char('&')) +
                                 QStringLiteral("Menu"));
+            // The hint of the last entry leaves with the menu.
+            QObject::connect(menu, &QMenu::aboutToHide, window, [window] {
+                QStatusTipEvent empty{QString()};
+                QCoreApplication::sendEvent(window, &empty);
+            });
         }
         if (QLatin1String(e.key) == QLatin1String("-")) {
             menu->addSeparator();
@@ -53,6 +60,11 @@ MainMenu::MainMenu(QMainWindow* window) {
         a->setStatusTip(QString::fromUtf8(e.hint));
         a->setToolTip(QString::fromUtf8(e.hint));
         a->setEnabled(false);
+        // A chosen entry's hint is done with: it does not stay through its dialog.
+        QObject::connect(a, &QAction::triggered, window, [window] {
+            QStatusTipEvent empty{QString()};
+            QCoreApplication::sendEvent(window, &empty);
+        });
         actions_.insert(a->objectName(), a);
     }
 }

@@ -157,6 +157,9 @@ void TSDIAppForm::updateCaption() {
 }
 
 bool TSDIAppForm::event(QEvent* event) {
+    // Back from a dialog or a menu: no hint of what led there stays behind.
+    if (event->type() == QEvent::WindowActivate)
+        statusBar()->clearMessage();
     if (Scan && Scan->dispatch(event))
         return true;
     if (event->type() == QEvent::WindowActivate && FirstShown)

@@ -3,10 +3,27 @@
 #include "app/application.h"
 #include "app/fontcolourdialog.h"
 #include "codec/dibrecord.h"
+#include "document/lastfolder.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
+
+namespace {
+// The width a window needs to show its whole caption: the caption's text plus
+// room for the title bar's icon and buttons.
+int captionWidth(const QWidget& window) {
+    return window.fontMetrics().horizontalAdvance(window.windowTitle()) + 160;
+}
+
+// Dialogs of one kind (the same file types) share their last folder.
+QString folderKind(const Prompts::FileRequest& request) {
+    return request.filters.isEmpty() ? request.title : request.filters.constFirst();
+}
+} // namespace
 
 Prompts::Answer WidgetPrompts::message(const QString& text, const QString& caption, Buttons buttons,
                                        Icon icon) {
@@ -44,6 +61,11 @@ Prompts::Answer WidgetPrompts::message(const QString& text, const QString& capti
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
     }
+    // A message box sizes itself to its text; a long caption would be cut off.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(
+            new QSpacerItem(captionWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -57,7 +79,8 @@ Prompts::Answer WidgetPrompts::message(const QString& text, const QString& capti
 }
 
 QString WidgetPrompts::runFileDialog(FileRequest& request, bool save) {
-    QFileDialog dialog(parent_, request.title, request.folder);
+    const QString kind = folderKind(request);
+    QFileDialog dialog(parent_, request.title, lastFolder(kind, request.folder));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.confirmOverwrite)
@@ -72,8 +95,10 @@ QString WidgetPrompts::runFileDialog(FileRequest& request, bool save) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     request.selectedFilter = int(request.filters.indexOf(dialog.selectedNameFilter()));
-    request.folder = dialog.directory().absolutePath();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    request.folder = QFileInfo(chosen).absolutePath();
+    rememberFolder(kind, request.folder);
+    return chosen;
 }
 
 QString WidgetPrompts::openFileName(FileRequest& request) {

@@ -3,6 +3,7 @@
 #include "catalogue/stocklistdialog.h"
 #include "document/labelcatalogue.h"
 #include "document/labelstocks.h"
+#include "widgets/clampedspinbox.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -38,7 +39,7 @@ template <class Spin> Spin* addRow(QGroupBox* box, const char* name, const QStri
 
 QDoubleSpinBox* length(QGroupBox* box, const char* name, const QString& label, double low,
                        double high, double value) {
-    auto* spin = addRow<QDoubleSpinBox>(box, name, label);
+    auto* spin = addRow<ClampedDoubleSpinBox>(box, name, label);
     spin->setDecimals(LengthDecimals);
     spin->setRange(low, high);
     spin->setValue(value);
@@ -46,7 +47,7 @@ QDoubleSpinBox* length(QGroupBox* box, const char* name, const QString& label, d
 }
 
 QSpinBox* count(QGroupBox* box, const char* name, const QString& label, int value) {
-    auto* spin = addRow<QSpinBox>(box, name, label);
+    auto* spin = addRow<ClampedSpinBox>(box, name, label);
     spin->setRange(LabelTypeLimits::MinCount, LabelTypeLimits::MaxCount);
     spin->setValue(value);
     return spin;

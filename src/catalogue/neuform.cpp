@@ -98,6 +98,9 @@ void TneuForm::UpdateEttTypes() {
         names.append(f.TypeName);
     ComboBox1->clear();
     ComboBox1->addItems(names);
+    // The hint is for an empty start; once a type exists it has done its work.
+    if (!names.isEmpty())
+        hint_->hide();
     ComboBox1->setCurrentIndex(keep >= 0 && keep < names.size() ? keep
                                                                 : (names.isEmpty() ? -1 : 0));
 }

@@ -166,7 +166,7 @@ void Tbkgndform::FormActivate() {
 }
 
 void Tbkgndform::OpenBtn2Click() {
-    openForm_.setFolder(ProgPath());
+    openForm_.startInLastFolder();
     openForm_.setFilter(GetDIBOpenFilter());
     openForm_.FileNameEdit->clear();
     if (openForm_.exec() != QDialog::Accepted)

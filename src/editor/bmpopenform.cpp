@@ -1,5 +1,6 @@
 #include "editor/bmpopenform.h"
 
+#include "document/lastfolder.h"
 #include "document/progpath.h"
 #include "editor/folderbox.h"
 #include "editor/previewloader.h"
@@ -32,6 +33,7 @@ TBMPOpenForm::TBMPOpenForm(QWidget* parent) : QDialog(parent) {
 
     model_ = new QFileSystemModel(this);
     model_->setReadOnly(true);
+    model_->setIconProvider(&icons_);
     model_->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden);
     model_->setNameFilterDisables(false);
     model_->setNameFilters(mask_);
@@ -126,6 +128,14 @@ TBMPOpenForm::TBMPOpenForm(QWidget* parent) : QDialog(parent) {
     setFolder(ProgPath());
 }
 
+namespace {
+const QString FolderKind = QStringLiteral("Bild öffnen");
+} // namespace
+
+void TBMPOpenForm::startInLastFolder() {
+    setFolder(lastFolder(FolderKind, ProgPath()));
+}
+
 void TBMPOpenForm::setFolder(const QString& folder) {
     folder_ = QDir::cleanPath(QDir(folder).absolutePath());
     // A folder that no longer exists gives way to the nearest one above it.
@@ -202,11 +212,13 @@ void TBMPOpenForm::itemDoubleClicked(const QModelIndex& index) {
     const QString name = model_->fileName(index);
     ChosenFile = SubProgPath(pathOf(name));
     OpenFileNow(name);
+    rememberFolder(FolderKind, folder_);
     accept();
 }
 
 void TBMPOpenForm::openClicked() {
     ChosenFile = SubProgPath(pathOf(FileNameEdit->text()));
+    rememberFolder(FolderKind, folder_);
     accept();
 }
 

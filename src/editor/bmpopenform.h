@@ -3,6 +3,7 @@
 #include "document/pictureloader.h"
 
 #include <QDialog>
+#include <QFileIconProvider>
 #include <QImage>
 #include <QString>
 
@@ -39,6 +40,10 @@ public:
     PreviewPane* PaintBox1 = nullptr;
     QCheckBox* VSchauCheck = nullptr;
 
+    // Before each use: the folder a picture was last chosen in, else the program
+    // folder.
+    void startInLastFolder();
+
     // The folder that the file list shows (and the folder box with it).
     void setFolder(const QString& folder);
     QString folder() const { return folder_; }
@@ -69,6 +74,7 @@ private:
     void openClicked();
     QString pathOf(const QString& name) const;
 
+    QFileIconProvider icons_; // the style's folder and file icons where no theme has any
     QFileSystemModel* model_ = nullptr;
     PreviewLoader* previews_ = nullptr;
     QString folder_;

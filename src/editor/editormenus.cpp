@@ -87,8 +87,14 @@ EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), owner_(owner) {
     del->setShortcut(QKeySequence(QKeySequence::Delete));
     del->setShortcutContext(Qt::WidgetShortcut);
     del->setShortcutVisibleInContextMenu(true);
-    for (const char* name : AlignEntries)
-        action(text(name))->setCheckable(true);
+    // One alignment at a time, also after an entry was clicked.
+    auto* alignments = new QActionGroup(this);
+    alignments->setExclusive(true);
+    for (const char* name : AlignEntries) {
+        QAction* a = action(text(name));
+        a->setCheckable(true);
+        alignments->addAction(a);
+    }
     action(QStringLiteral("SverhM"))->setCheckable(true);
     for (const char* name : ShapeEntries) {
         QAction* a = action(text(name));

@@ -3,6 +3,7 @@
 #include "editor/accessiblename.h"
 #include "editor/colourbutton.h"
 #include "editor/okcancel.h"
+#include "widgets/clampedspinbox.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -16,7 +17,7 @@
 
 namespace {
 QSpinBox* distanceEdit(QWidget* parent, const char* name, const QString& caption) {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new ClampedSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     // Negative distances put the shadow to the left or above.
     spin->setRange(-99999, 99999);
@@ -57,8 +58,16 @@ TEffektForm::TEffektForm(Prompts& prompts, QWidget* parent) : QDialog(parent) {
     shadowTop->addWidget(SchattCheck, 1);
     shadowTop->addWidget(BitBtn2);
     auto* distances = new QFormLayout();
-    distances->addRow(dxCaption, SchattED1);
-    distances->addRow(dyCaption, SchattEd2);
+    // The distances count tenths of a millimetre: each field says so beside it.
+    for (QSpinBox* spin : {SchattED1, SchattEd2}) {
+        auto* row = new QHBoxLayout();
+        auto* unit = new QLabel(QStringLiteral("0,1 mm"), shadow);
+        unit->setObjectName(spin->objectName() + QStringLiteral("Unit"));
+        spin->setAccessibleDescription(QStringLiteral("in 0,1 mm"));
+        row->addWidget(spin, 1);
+        row->addWidget(unit);
+        distances->addRow(spin == SchattED1 ? dxCaption : dyCaption, row);
+    }
     auto* shadowBox = new QVBoxLayout(shadow);
     shadowBox->addLayout(shadowTop);
     shadowBox->addLayout(distances);

@@ -51,7 +51,7 @@ void initNewObject(Tobs& obj, const LabelDocument& doc, int kind, int X, int Y,
 }
 
 bool EditorPage::createPicture(Tobs& obj) {
-    BMPOpenForm->setFolder(ProgPath());
+    BMPOpenForm->startInLastFolder();
     BMPOpenForm->setFilter(GetDIBOpenFilter());
     BMPOpenForm->FileNameEdit->clear();
     if (BMPOpenForm->exec() != QDialog::Accepted)

@@ -1,5 +1,7 @@
 #include "output/kalform.h"
 
+#include "widgets/clampedspinbox.h"
+
 #include <QDoubleSpinBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -12,7 +14,7 @@
 namespace {
 QDoubleSpinBox* valueEdit(const QString& name, const QString& caption, double min, double max,
                           double start, QWidget* parent) {
-    auto* ed = new QDoubleSpinBox(parent);
+    auto* ed = new ClampedDoubleSpinBox(parent);
     ed->setObjectName(name);
     ed->setAccessibleName(caption);
     ed->setDecimals(2);

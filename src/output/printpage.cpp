@@ -8,9 +8,11 @@
 #include "output/mergepanel.h"
 #include "output/pdfoutput.h"
 #include "output/preflightform.h"
+#include "output/printerchoicedialog.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
 #include "render/drawvcart.h"
+#include "widgets/clampedspinbox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +23,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScopedValueRollback>
+#include <QPrinterInfo>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
@@ -63,7 +66,7 @@ QToolButton* toolButton(const QString& name, const QString& text, const QString&
 
 QSpinBox* spinEdit(const QString& name, const QString& caption, int max, int start,
                    const QString& hint, QWidget* parent) {
-    auto* ed = new QSpinBox(parent);
+    auto* ed = new ClampedSpinBox(parent);
     ed->setObjectName(name);
     ed->setAccessibleName(caption);
     ed->setRange(name == QLatin1String("UsedED") ? 0 : 1, max);
@@ -349,11 +352,11 @@ void TPrintPage::ZoomOutBtnClick() {
     VPaintPaint();
 }
 
-bool TPrintPage::readyPrinter() {
+bool TPrintPage::readyPrinter(const QString& pdfTitle) {
     if (!toPdf_)
         return true;
     Prompts::FileRequest request;
-    request.title = QStringLiteral("Etiketten in eine PDF-Datei drucken");
+    request.title = pdfTitle;
     request.filters = {QStringLiteral("PDF-Dateien (*.pdf)")};
     request.defaultSuffix = QStringLiteral("pdf");
     request.confirmOverwrite = true;
@@ -365,7 +368,8 @@ bool TPrintPage::readyPrinter() {
 }
 
 void TPrintPage::PrintClick() {
-    if (doc_.Output.RenderBusy || !preflight() || !readyPrinter())
+    if (doc_.Output.RenderBusy || !preflight() ||
+        !readyPrinter(QStringLiteral("Etiketten in eine PDF-Datei drucken")))
         return;
     const RunSettings run = runSettings();
     // Another run of the program (a print from the command line) may have advanced
@@ -409,16 +413,44 @@ void TPrintPage::PrintClick() {
 }
 
 void TPrintPage::PrintSetupClick() {
-    if (!toPdf_) {
-        QPageSetupDialog dialog(printer_.get(), this);
-        dialog.exec();
-    } else {
-        prompts_.info(QStringLiteral("Es ist kein Drucker eingerichtet. \"Drucken\" schreibt die "
-                                     "Etiketten in eine PDF-Datei (A4, 600 Punkte pro Zoll)."),
-                      QStringLiteral("Drucker einrichten"));
-    }
+    const QString before = toPdf_ ? QString() : printer_->printerName();
+    const QStringList queues =
+        printerNames_ ? printerNames_() : QPrinterInfo::availablePrinterNames();
+    PrinterChoiceDialog dialog(
+        queues, before,
+        [this](const QString& name) {
+            // The paper settings belong to the printer they are made for.
+            if (!usePrinter(name))
+                return;
+            QPageSetupDialog setup(printer_.get(), this);
+            setup.exec();
+        },
+        this);
+    const bool chosen = dialog.exec() == QDialog::Accepted;
+    const QString after = chosen ? dialog.chosenPrinter() : before;
+    if (after != (toPdf_ ? QString() : printer_->printerName()))
+        usePrinter(after);
     resolutionWarned_ = false;
     VPaintPaint();
+}
+
+bool TPrintPage::usePrinter(const QString& name) {
+    if (name.isEmpty()) {
+        if (!toPdf_)
+            setUpPdfPrinter(*printer_, QString());
+        toPdf_ = true;
+        return true;
+    }
+    if (!toPdf_ && printer_->printerName() == name)
+        return true;
+    if (!setUpSystemPrinter(*printer_, name)) {
+        prompts_.message(QStringLiteral("Der Drucker \"%1\" ist nicht verfügbar.").arg(name),
+                         QStringLiteral("Drucker einrichten"), Prompts::Buttons::Ok,
+                         Prompts::Icon::Error);
+        return false;
+    }
+    toPdf_ = false;
+    return true;
 }
 
 void TPrintPage::KalBtnClick() {
@@ -427,7 +459,7 @@ void TPrintPage::KalBtnClick() {
 }
 
 void TPrintPage::printTest() {
-    if (!readyPrinter())
+    if (!readyPrinter(QStringLiteral("Testrechteck in eine PDF-Datei drucken")))
         return;
     if (!printTestSquareOn(*printer_))
         prompts_.message(JobNotStartedText, QStringLiteral("Drucken"), Prompts::Buttons::Ok,

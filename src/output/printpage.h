@@ -5,6 +5,7 @@
 #include "output/sheetlayout.h"
 
 #include <QImage>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -85,6 +86,12 @@ public:
     void KalBtnClick();
     void EMailBtnClick();
 
+    // Where "Einrichten" finds the system's print queues (tests give their own).
+    void setPrinterNames(std::function<QStringList()> names) { printerNames_ = std::move(names); }
+    // Prints on the named system printer from now on, or into a PDF file for an
+    // empty name; false (and the choice unchanged) when the printer cannot be used.
+    bool usePrinter(const QString& name);
+
     // The printer the page prints on (the system's current one, or a PDF file).
     QPrinter& printer() { return *printer_; }
     bool printsToPdf() const { return toPdf_; }
@@ -103,13 +110,14 @@ private:
     void renderMergedSheet(class QPainter& painter, const RunSettings& run, QSize labelSize);
     bool preflight();
     const MergeRecord* mergeRecordFor(int64_t label, int copies, MergeRecord& record) const;
-    bool readyPrinter();
+    bool readyPrinter(const QString& pdfTitle);
     void printTest();
 
     LabelDocument& doc_;
     Prompts& prompts_;
     PrintPageHost host_;
     std::unique_ptr<QPrinter> printer_;
+    std::function<QStringList()> printerNames_;
     bool toPdf_ = false;
     bool resolutionWarned_ = false;
     bool stale_ = true; // the preview does not show the label as it is

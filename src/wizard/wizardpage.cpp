@@ -2,6 +2,7 @@
 
 #include "document/labeldocument.h"
 #include "document/prompts.h"
+#include "widgets/clampedspinbox.h"
 #include "wizard/filenameedit.h"
 #include "wizard/templatecompose.h"
 
@@ -92,7 +93,7 @@ void WizardPage::buildControls() {
     UseTemplateBtn->setAccessibleName(QStringLiteral("Vorlage übernehmen"));
 
     auto* numberLabel = new QLabel(QStringLiteral("Laufende Nummer:"), this);
-    NummerEd = new QSpinBox(this);
+    NummerEd = new ClampedSpinBox(this);
     NummerEd->setObjectName(QStringLiteral("NummerEd"));
     NummerEd->setAccessibleName(QStringLiteral("Laufende Nummer"));
     NummerEd->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
@@ -157,8 +158,16 @@ void WizardPage::RenderBtnClick() {
 }
 
 void WizardPage::UseTemplateBtnClick() {
-    if (!wizard_.hasChosenDesign())
+    if (!wizard_.hasChosenDesign()) {
+        // An empty gallery has nothing to take over: say what makes one.
+        prompts_.info(wizard_.DesignCount() == 0
+                          ? QStringLiteral("Es gibt noch keine Vorlage. Geben Sie die Elemente "
+                                           "des Etiketts ein und klicken Sie auf \"Vorlagen "
+                                           "berechnen\".")
+                          : QStringLiteral("Bitte wählen Sie zuerst eine Vorlage aus."),
+                      QStringLiteral("Vorlage in den Editor übernehmen"));
         return;
+    }
     if (doc_.anyObjectInUse()) {
         const Prompts::Answer answer =
             prompts_.message(QStringLiteral("Wollen Sie vorher speichern?"),

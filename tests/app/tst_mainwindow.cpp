@@ -1,5 +1,8 @@
 #include "app/labelcounter.h"
+#include "app/documentcommands.h"
+#include "app/infodialog.h"
 #include "app/mainmenu.h"
+#include "app/recentfiles.h"
 #include "app/sdiappform.h"
 #include "codec/appevents.h"
 #include "document/settingsstore.h"
@@ -10,6 +13,7 @@
 #include "wizard/wizardpage.h"
 
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +25,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -63,6 +68,7 @@ private slots:
             << QStringList{
                    QStringLiteral("&Neu...|Ctrl+N|Neue Datei erstellen"),
                    QStringLiteral("Ö&ffnen...|Ctrl+O|Etiketten-Datei öffnen"),
+                   QStringLiteral("&Zuletzt geöffnet||Öffnet eine der zuletzt benutzten Dateien"),
                    QStringLiteral("&Speichern|Ctrl+S|Aktuelle Etiketten speichern"),
                    QStringLiteral("Speichern &unter...|Ctrl+U|Aktuelle Etiketten unter speziellem "
                                   "Namen speichern"),
@@ -255,6 +261,115 @@ private slots:
         QCOMPARE(w.WizardPg->NummerEd->value(), 1);
         QCOMPARE(w.size(), QSize(1100, 720));
         SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));
+    }
+
+    // Every number field of the window and its dialogs: a typed value beyond a
+    // limit becomes that limit when editing ends, whatever digits crossed it.
+    void typedNumbersBeyondALimit() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        const QList<QAbstractSpinBox*> boxes = w.findChildren<QAbstractSpinBox*>();
+        QVERIFY(boxes.size() >= 15);
+        for (QAbstractSpinBox* box : boxes) {
+            auto* whole = qobject_cast<QSpinBox*>(box);
+            auto* real = qobject_cast<QDoubleSpinBox*>(box);
+            QVERIFY(whole || real);
+            const double low = whole ? whole->minimum() : real->minimum();
+            const double high = whole ? whole->maximum() : real->maximum();
+            auto set = [&](double v) { whole ? whole->setValue(int(v)) : real->setValue(v); };
+            auto value = [&] { return whole ? double(whole->value()) : real->value(); };
+            // What the field's own handlers make of each limit.
+            set(low);
+            set(high);
+            const double atHigh = value();
+            set(high);
+            set(low);
+            const double atLow = value();
+            // Nines one digit longer than the limit: every digit beyond the first
+            // few crosses it.
+            const QString nines(
+                QString::number(qint64(std::max(std::abs(low), std::abs(high)))).size() + 1,
+                QLatin1Char('9'));
+            const QList<std::pair<QString, double>> typed{{nines, atHigh},
+                                                          {QLatin1Char('-') + nines, atLow}};
+            for (const auto& [text, expected] : typed) {
+                if (text.startsWith(QLatin1Char('-')) && low >= 0)
+                    continue;
+                set(text.startsWith(QLatin1Char('-')) ? high : low);
+                box->selectAll();
+                QTest::keyClicks(box, text);
+                QTest::keyClick(box, Qt::Key_Return);
+                QVERIFY2(value() == expected,
+                         qPrintable(box->objectName() + QStringLiteral(": ") + text +
+                                    QStringLiteral(" gave ") + QString::number(value())));
+            }
+        }
+    }
+
+    // A hint leaves the status bar when its menu closes, and when the window is
+    // back from a dialog.
+    void hintsLeaveWithMenusAndDialogs() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("DateiMenu"));
+        QVERIFY(file);
+        w.menuBar()->setActiveAction(file->menuAction()); // opened from the menu bar
+        QTRY_VERIFY(file->isVisible());
+        file->setActiveAction(w.Menu->action(QStringLiteral("SaveItem")));
+        QCOMPARE(w.statusBar()->currentMessage(), QStringLiteral("Aktuelle Etiketten speichern"));
+        file->hide();
+        QCOMPARE(w.statusBar()->currentMessage(), QString());
+
+        w.Menu->action(QStringLiteral("Info1"))->showStatusText(&w);
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 QStringLiteral("Zeigt Informationen über das Programm"));
+        QTimer::singleShot(0, w.Info, [&w] { w.Info->reject(); });
+        w.Menu->action(QStringLiteral("Info1"))->trigger();
+        QCOMPARE(w.statusBar()->currentMessage(), QString());
+    }
+
+    // "Zuletzt geöffnet" lists the last eight files saved or opened, newest first,
+    // in this run and the next, and opens the one chosen.
+    void recentFiles() {
+        QTemporaryDir files;
+        {
+            ScriptedPrompts prompts;
+            TSDIAppForm w(prompts);
+            for (int i = 1; i <= 9; ++i) {
+                prompts.fileNames.enqueue(files.filePath(QStringLiteral("etikett%1.ett").arg(i)));
+                QVERIFY(w.Commands->Speichernunter1Click());
+            }
+        }
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        QMenu* recent = w.Commands->Recent->Menu;
+        auto* file = w.menuBar()->findChild<QMenu*>(QStringLiteral("DateiMenu"));
+        QCOMPARE(file->actions().at(2), recent->menuAction()); // after "Öffnen..."
+        QStringList shown;
+        for (QAction* a : recent->actions())
+            shown << a->text();
+        QCOMPARE(shown.size(), RecentFiles::MaxEntries);
+        QCOMPARE(shown.first(), QStringLiteral("&1 etikett9.ett"));
+        QCOMPARE(shown.last(), QStringLiteral("&8 etikett2.ett"));
+        QCOMPARE(recent->actions().at(2)->statusTip(),
+                 QFileInfo(files.filePath(QStringLiteral("etikett7.ett"))).absoluteFilePath());
+
+        recent->actions().at(2)->trigger();
+        QCOMPARE(w.Doc.CurFileName, files.filePath(QStringLiteral("etikett7.ett")));
+        QVERIFY(w.windowTitle().endsWith(QStringLiteral("etikett7.ett")));
+        QCOMPARE(recent->actions().at(0)->text(), QStringLiteral("&1 etikett7.ett"));
+
+        // A file that is gone is reported and leaves the list.
+        QVERIFY(QFile::remove(files.filePath(QStringLiteral("etikett5.ett"))));
+        const QString gone = files.filePath(QStringLiteral("etikett5.ett"));
+        for (QAction* a : recent->actions())
+            if (a->data().toString() == QFileInfo(gone).absoluteFilePath())
+                a->trigger();
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(recent->actions().size(), RecentFiles::MaxEntries - 1);
     }
 };
 

@@ -227,6 +227,70 @@ private slots:
         QCOMPARE(neu.chosen().LabelWidth, 40.0);
         QCOMPARE(QFile(file).size(), 8 + 2 * 112);
     }
+
+    // After "Neu" the type just made is the selected one, whatever acts next, and
+    // the hint for an empty start is gone.
+    void newTypeIsSelected_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("items"); // the list when the dialog closes
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("OK at once") << QStringLiteral("OkBtn")
+                                    << QStringList{QStringLiteral("eins"), QStringLiteral("zwei")}
+                                    << QStringLiteral("zwei");
+        QTest::newRow("Ändern") << QStringLiteral("EditBtn")
+                                << QStringList{QStringLiteral("eins"), QStringLiteral("zwei neu")}
+                                << QStringLiteral("zwei neu");
+        QTest::newRow("Löschen") << QStringLiteral("DelBtn") << QStringList{QStringLiteral("eins")}
+                                 << QStringLiteral("eins");
+    }
+    void newTypeIsSelected() {
+        QFETCH(QString, action);
+        QFETCH(QStringList, items);
+        QFETCH(QString, chosen);
+        ScriptedPrompts prompts;
+        TNewETypForm typeForm;
+        TneuForm neu(typeForm, prompts);
+        ScriptedDialogs dialogs;
+        neu.setDialogRunner(dialogs.runner());
+        QStringList seen;
+        QList<bool> hints;
+        QString edited;
+        QString selected;
+        auto nameIt = [](const QString& name) {
+            return [name](QDialog& d) {
+                control<QLineEdit>(d, "NameED")->setText(name);
+                return click(d, "OkBtn");
+            };
+        };
+        dialogs.steps.enqueue([&](QDialog& d) {
+            hints.append(neu.hintShown());
+            click(d, "NewBtn");
+            hints.append(neu.hintShown());
+            click(d, "NewBtn");
+            selected = control<QComboBox>(d, "ComboBox1")->currentText();
+            if (action == QLatin1String("OkBtn")) {
+                seen = comboItems(d); // closing empties the list
+                return click(d, "OkBtn");
+            }
+            click(d, action.toLatin1().constData());
+            seen = comboItems(d);
+            return click(d, "OkBtn");
+        });
+        dialogs.steps.enqueue(nameIt(QStringLiteral("eins")));
+        dialogs.steps.enqueue(nameIt(QStringLiteral("zwei")));
+        if (action == QLatin1String("EditBtn"))
+            dialogs.steps.enqueue([&](QDialog& d) {
+                edited = typeName(d);
+                return nameIt(QStringLiteral("zwei neu"))(d);
+            });
+        QCOMPARE(neu.execute(), int(QDialog::Accepted));
+        QCOMPARE(hints, (QList<bool>{true, false}));
+        QCOMPARE(selected, QStringLiteral("zwei"));
+        QCOMPARE(seen, items);
+        QCOMPARE(neu.chosen().TypeName, chosen);
+        if (action == QLatin1String("EditBtn"))
+            QCOMPARE(edited, QStringLiteral("zwei"));
+    }
 };
 
 QTEST_MAIN(TestCatalogueForms)

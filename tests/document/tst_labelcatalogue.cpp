@@ -103,6 +103,8 @@ private slots:
             << with([](TLabelFormat& f) { f.PitchY = HUGE_VAL; }) << false;
         QTest::newRow("0 pro Zeile") << with([](TLabelFormat& f) { f.Across = 0; }) << false;
         QTest::newRow("51 pro Spalte") << with([](TLabelFormat& f) { f.Down = 51; }) << false;
+        QTest::newRow("50 pro Spalte") << with([](TLabelFormat& f) { f.Down = 50; }) << true;
+        QTest::newRow("51 pro Zeile") << with([](TLabelFormat& f) { f.Across = 51; }) << false;
         QTest::newRow("Grenzwerte") << with([](TLabelFormat& f) {
             f.MarginLeft = 3000;
             f.MarginTop = 1000;
@@ -222,6 +224,13 @@ private slots:
                                        "70,Avery,X4,A4,63.5,38.1,7,15,66,38.1,3,\n"
                                        "7,Avery,X5,A4,63.5,38.1,7,15,66,38.1,3,\n")
             << QStringList{QStringLiteral("X5")};
+        // Exactly 50 down or across is a sheet the list keeps; 51 is not.
+        QTest::newRow("50 pro Spalte oder Zeile")
+            << header + QStringLiteral("50,Avery,D50,A4,10,5,7,15,12,5,2,\n"
+                                       "2,Avery,A50,A4,3,5,7,15,4,5,50,\n"
+                                       "51,Avery,D51,A4,10,5,7,15,12,5,2,\n"
+                                       "2,Avery,A51,A4,3,5,7,15,4,5,51,\n")
+            << QStringList{QStringLiteral("D50"), QStringLiteral("A50")};
         QTest::newRow("ohne Kopfzeile")
             << QStringLiteral("7,Avery,X1,A4,63.5,38.1,7,15,66,38.1,3,\n") << QStringList();
     }

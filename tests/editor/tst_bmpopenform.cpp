@@ -114,6 +114,21 @@ private slots:
                      (QStringList{QStringLiteral("Unterordner"), QStringLiteral("notiz.txt")}));
     }
 
+    // Folders and files show their usual, different icons.
+    void foldersAndFilesLookDifferent() {
+        TBMPOpenForm form;
+        openOn(form, dir.path(), QStringLiteral("logo.png"));
+        QTRY_VERIFY(form.indexOf(QStringLiteral("Unterordner")).isValid());
+        auto icon = [&](const QString& name) {
+            return form.indexOf(name).data(Qt::DecorationRole).value<QIcon>().pixmap(16).toImage();
+        };
+        const QImage folder = icon(QStringLiteral("Unterordner"));
+        const QImage file = icon(QStringLiteral("logo.png"));
+        QVERIFY(!folder.isNull());
+        QVERIFY(!file.isNull());
+        QVERIFY(folder != file);
+    }
+
     void doubleClickReturnsBareNamesOnlyInTheProgramFolder() {
         TBMPOpenForm form;
         openOn(form, ProgPath(), QStringLiteral("logo.png"));

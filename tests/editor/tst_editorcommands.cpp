@@ -11,6 +11,7 @@
 #include "editorharness.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
@@ -177,6 +178,29 @@ private slots:
         menu->hide();
     }
 
+    // Choosing an alignment in the menu leaves one alignment ticked, also in the
+    // (disabled) entries that a figure's menu shows next.
+    void oneAlignmentTicked() {
+        EditorHarness e;
+        placeText(e, 1, QStringLiteral("links")).TextAlign = 0;
+        e.place(2, 400, 300, 50, 50);
+        QMenu* menu = e.page.Menus->PopupMenu1;
+        e.click(QPoint(150, 120), Qt::RightButton);
+        QCOMPARE(e.doc.SelObj, 1);
+        e.page.Menus->action(QStringLiteral("Zentriert1"))->trigger();
+        menu->hide();
+        QCOMPARE(e.doc.Objs[1].TextAlign, 1);
+        e.click(QPoint(420, 320), Qt::RightButton);
+        QCOMPARE(e.doc.SelObj, 2);
+        QStringList ticked;
+        for (const QString& name : checkedEntries(menu))
+            if (name == QLatin1String("Linksbnig1") || name == QLatin1String("Zentriert1") ||
+                name == QLatin1String("Rechtsbndig1"))
+                ticked << name;
+        QCOMPARE(ticked, QStringList{QStringLiteral("Zentriert1")});
+        menu->hide();
+    }
+
     void menusFollowTheHoverTestThenTheHitTest() {
         EditorHarness e;
         e.place(1, 100, 100, 50, 50);
@@ -296,6 +320,12 @@ private slots:
         QTest::newRow("up goes forward too") << QList<int>{2, 9, 40} << 9 << int(Qt::Key_Up) << 40;
         QTest::newRow("wraps to the first") << QList<int>{2, 9, 40} << 40 << int(Qt::Key_Down) << 2;
         QTest::newRow("nothing selected") << QList<int>{2, 9} << 0 << int(Qt::Key_Down) << 0;
+        // The last two slots, where "Nach vorne" puts an object, are reached too.
+        QTest::newRow("reaches 9999") << QList<int>{5, 9999} << 5 << int(Qt::Key_Down) << 9999;
+        QTest::newRow("reaches 10000")
+            << QList<int>{9999, 10000} << 9999 << int(Qt::Key_Up) << 10000;
+        QTest::newRow("wraps from 10000")
+            << QList<int>{7, 10000} << 10000 << int(Qt::Key_Down) << 7;
     }
     void keys() {
         QFETCH(QList<int>, used);
@@ -403,6 +433,35 @@ private slots:
         e.doc.Objs[1].Kind = KindFigure;
         e.page.PaintBox1DblClick(150, 120);
         QVERIFY(!e.page.SkipNextPress);
+    }
+
+    // A real double click on the selected text, the text dialog cancelled: the
+    // double click's second press neither starts a drag nor changes the selection.
+    void cancelledDoubleClickTakesNoPress() {
+        EditorHarness e;
+        placeText(e, 1, QStringLiteral("alt"));
+        e.place(2, 400, 110, 60, 40);
+        e.doc.SelObj = 1;
+        const QPoint at(150, 120);
+        bool asked = false;
+        whenShown(e.page.TxtForm, [&] {
+            asked = true;
+            e.page.TxtForm->CancelBtn->click();
+        });
+        e.press(at);
+        e.release(at);
+        QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(at),
+                           e.box()->mapToGlobal(QPointF(at)), Qt::LeftButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(e.box(), &second);
+        QVERIFY(asked);
+        QCOMPARE(e.page.MouseState, 0);
+        const Tobs before = e.doc.Objs[1];
+        e.move(QPoint(420, 130)); // over the figure
+        e.release(QPoint(420, 130));
+        QCOMPARE(e.doc.SelObj, 1);
+        QCOMPARE(e.doc.Objs[1].X, before.X);
+        QCOMPARE(e.doc.Objs[1].Y, before.Y);
+        QCOMPARE(e.doc.Objs[1].Text, QStringLiteral("alt"));
     }
 
     void turning_data() {
@@ -546,11 +605,22 @@ private slots:
         TEffektForm* form = e.page.EffektForm;
         int presetDX = 0, presetDY = 0;
         bool presetShadow = true;
+        QStringList units; // what stands right beside each distance
+        auto unitBeside = [form](QSpinBox* spin) {
+            for (int dx = 1; dx < 40; ++dx) {
+                const QPoint right =
+                    spin->mapTo(form, QPoint(spin->width() + dx, spin->height() / 2));
+                if (auto* label = qobject_cast<QLabel*>(form->childAt(right)))
+                    return label->text();
+            }
+            return QString();
+        };
         e.prompts.colors.enqueue(0x0000FF); // shadow red
         whenShown(form, [&] {
             presetDX = form->SchattED1->value();
             presetDY = form->SchattEd2->value();
             presetShadow = form->SchattCheck->isChecked();
+            units << unitBeside(form->SchattED1) << unitBeside(form->SchattEd2);
             form->SchattCheck->setChecked(true);
             form->BitBtn2->click();
             form->SchattED1->setValue(-30);
@@ -560,6 +630,7 @@ private slots:
         e.page.Menus->action(QStringLiteral("Texteffekte1"))->trigger();
         QCOMPARE(presetDX, 7);
         QCOMPARE(presetDY, 8);
+        QCOMPARE(units, (QStringList{QStringLiteral("0,1 mm"), QStringLiteral("0,1 mm")}));
         QVERIFY(!presetShadow);
         QCOMPARE(e.prompts.colorPresets, QList<int32_t>{0x00FF00});
         QCOMPARE(o.Shadow, accept);

@@ -3,19 +3,23 @@
 #include "filesizelimit.h"
 #include "output/emailexport.h"
 #include "output/kalform.h"
+#include "output/printerchoicedialog.h"
 #include "output/printpage.h"
 #include "output/printrun.h"
 #include "pdfraster.h"
 #include "scriptedprompts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QtEndian>
 #include <QtTest>
 
@@ -179,6 +183,52 @@ private slots:
         QCOMPARE(
             QDir(tmp.path()).entryList({QStringLiteral("voll.pdf*")}, QDir::Files | QDir::Hidden),
             QStringList{QStringLiteral("voll.pdf")});
+    }
+
+    // "Einrichten" offers the system's queues and the PDF file; a queue that cannot
+    // be used is reported and the PDF file stays; the preview is drawn again.
+    void printerChoice() {
+        page->setPrinterNames([] {
+            return QStringList{QStringLiteral("Büro"), QStringLiteral("Labor")};
+        });
+        prompts.shown.clear();
+        const int paints = page->paintCount();
+        QStringList listed;
+        QString current;
+        bool paperForPdf = true;
+        bool paperForQueue = false;
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<PrinterChoiceDialog*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            for (int i = 0; i < d->PrinterList->count(); ++i)
+                listed << d->PrinterList->item(i)->text();
+            current = d->PrinterList->currentItem()->text();
+            paperForPdf = d->PaperBtn->isEnabled();
+            d->PrinterList->setCurrentRow(1);
+            paperForQueue = d->PaperBtn->isEnabled();
+            d->accept();
+        });
+        page->SetupBtn->click();
+        QCOMPARE(listed, (QStringList{QStringLiteral("Büro"), QStringLiteral("Labor"),
+                                      QStringLiteral("PDF-Datei")}));
+        QCOMPARE(current, QStringLiteral("PDF-Datei"));
+        QVERIFY(!paperForPdf);
+        QVERIFY(paperForQueue);
+        QCOMPARE(prompts.shown.size(), 1);
+        QCOMPARE(prompts.shown[0].text,
+                 QStringLiteral("Der Drucker \"Labor\" ist nicht verfügbar."));
+        QVERIFY(page->printsToPdf());
+        QVERIFY(page->paintCount() > paints);
+    }
+
+    // The calibration's test square into a PDF file asks with its own caption.
+    void testPrintAsksForItsFile() {
+        prompts.fileRequests.clear();
+        page->KalForm->BitBtn1->click(); // the file dialog is cancelled
+        QCOMPARE(prompts.fileRequests.size(), 1);
+        QCOMPARE(prompts.fileRequests[0].title,
+                 QStringLiteral("Testrechteck in eine PDF-Datei drucken"));
     }
 
     // Loaded at start (a short file keeps the start values for the rest, 10 becomes

@@ -190,6 +190,33 @@ private slots:
         QCOMPARE(designMargin(336, labelWidth, 35.7), labelWidth < 15 ? 0 : 18);
     }
 
+    // A middle row with an element only in its right cell: whatever rows 0 and 2
+    // hold, none of their cells reaches into it.
+    void middleRowRightOnly() {
+        for (int top = 0; top < 3; ++top) {
+            for (int bottom = 0; bottom < 3; ++bottom) {
+                DesignGrid design{};
+                design[2][1] = 1;
+                design[top][0] = 2;
+                design[bottom][2] = 3;
+                const DesignCells laid =
+                    layoutDesign(design, StartLabel, StartLabel.width(), 88.9, 35.7);
+                const CellRect middle = laid[2][1];
+                QVERIFY(middle.width() > 0 && middle.height() > 0);
+                for (const auto& [c, r] : {std::pair{top, 0}, std::pair{bottom, 2}}) {
+                    const CellRect o = laid[c][r];
+                    const bool overlaps = o.left < middle.right && middle.left < o.right &&
+                                          o.top < middle.bottom && middle.top < o.bottom;
+                    QVERIFY2(!overlaps, qPrintable(QStringLiteral("top %1, bottom %2: cell %3,%4")
+                                                       .arg(top)
+                                                       .arg(bottom)
+                                                       .arg(c)
+                                                       .arg(r)));
+                }
+            }
+        }
+    }
+
     void picturePlacement_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("row");
@@ -198,6 +225,13 @@ private slots:
         QTest::newRow("left top") << 0 << 0 << PlacedPicture{10, 20, 202, 101};
         QTest::newRow("centred") << 1 << 1 << PlacedPicture{59, 20, 202, 101};
         QTest::newRow("right bottom") << 2 << 2 << PlacedPicture{109, 20, 202, 101};
+        // Off the diagonal the column alone decides across, the row alone down.
+        QTest::newRow("centre top") << 1 << 0 << PlacedPicture{59, 20, 202, 101};
+        QTest::newRow("right top") << 2 << 0 << PlacedPicture{109, 20, 202, 101};
+        QTest::newRow("left middle") << 0 << 1 << PlacedPicture{10, 20, 202, 101};
+        QTest::newRow("right middle") << 2 << 1 << PlacedPicture{109, 20, 202, 101};
+        QTest::newRow("left bottom") << 0 << 2 << PlacedPicture{10, 20, 202, 101};
+        QTest::newRow("centre bottom") << 1 << 2 << PlacedPicture{59, 20, 202, 101};
     }
     void picturePlacement() {
         QFETCH(int, column);

@@ -194,8 +194,13 @@ private slots:
         QCOMPARE(f.gallery().PaintBox4->height(), 170);
         f.shot(); // paints nothing, touches no picture
         f.doc.Objs[2].Kind = KindText;
-        f.page.UseTemplateBtn->click();
-        QCOMPARE(f.prompts.shown.size(), 1);
+        f.page.UseTemplateBtn->click(); // says why nothing is taken over
+        QCOMPARE(f.prompts.shown.size(), 2);
+        QCOMPARE(f.prompts.shown[1].text,
+                 QStringLiteral("Es gibt noch keine Vorlage. Geben Sie die Elemente des Etiketts "
+                                "ein und klicken Sie auf \"Vorlagen berechnen\"."));
+        QCOMPARE(f.prompts.shown[1].caption, QStringLiteral("Vorlage in den Editor übernehmen"));
+        QCOMPARE(f.prompts.shown[1].icon, Prompts::Icon::Information);
         QCOMPARE(f.doc.Objs[2].Kind, int(KindText));
     }
 

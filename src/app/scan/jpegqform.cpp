@@ -2,6 +2,7 @@
 
 #include "document/settingsstore.h"
 #include "editor/okcancel.h"
+#include "widgets/clampedspinbox.h"
 
 #include <QDoubleSpinBox>
 #include <QGridLayout>
@@ -43,7 +44,7 @@ TJPEGQForm::TJPEGQForm(QWidget* parent) : QDialog(parent) {
     grid->addWidget(new QLabel(QStringLiteral("Hohe Qualität"), group), 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("Voreinstellung: 75"), group), 1, 0);
     auto* asNumber = new QLabel(QStringLiteral("Als Zahl:"), group);
-    QualED2 = new QDoubleSpinBox(group);
+    QualED2 = new ClampedDoubleSpinBox(group);
     QualED2->setObjectName(QStringLiteral("QualED2"));
     QualED2->setAccessibleName(asNumber->text());
     QualED2->setRange(1.0, 99.0);

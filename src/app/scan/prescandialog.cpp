@@ -1,5 +1,7 @@
 #include "app/scan/prescandialog.h"
 
+#include "widgets/clampedspinbox.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -12,7 +14,7 @@
 
 namespace {
 QDoubleSpinBox* millimetres(const QString& name, QWidget* parent) {
-    auto* ed = new QDoubleSpinBox(parent);
+    auto* ed = new ClampedDoubleSpinBox(parent);
     ed->setObjectName(name);
     ed->setDecimals(1);
     ed->setSuffix(QStringLiteral(" mm"));
