@@ -117,7 +117,7 @@ void EditMenu::documentChanged() {
         window_.EditorPg->PaintBox1->size() != box) {
         window_.showFormat();
     } else {
-        window_.PrintPg->VPaintPaint();
+        window_.PrintPg->labelChanged();
     }
 }
 

@@ -48,7 +48,7 @@ TSDIAppForm::TSDIAppForm(Prompts& prompts, QWidget* parent)
     connect(WizardPg->NummerEd, &QSpinBox::valueChanged, this, &storeLabelNumber);
     connect(WizardPg, &WizardPage::templateAdopted, this, [this] {
         EditorPg->applyWorkArea();
-        PrintPg->VPaintPaint();
+        PrintPg->labelChanged();
         Pages->setCurrentWidget(EditorPg);
     });
 
@@ -129,7 +129,7 @@ void TSDIAppForm::refreshLabelNumber() {
         WizardPg->setLabelNumber(stored);
     }
     EditorPg->PaintBox1Paint();
-    PrintPg->VPaintPaint();
+    PrintPg->labelChanged();
 }
 
 void TSDIAppForm::applyFormat() {
@@ -140,7 +140,7 @@ void TSDIAppForm::applyFormat() {
 void TSDIAppForm::showFormat() {
     InfoPanel->setText(InfoLine(Doc.Format));
     EditorPg->applyWorkArea();
-    PrintPg->VPaintPaint();
+    PrintPg->labelChanged();
     WizardPg->labelFormatChanged();
 }
 

@@ -135,16 +135,22 @@ QString ChunkDecoder::decode(const QByteArray& bytes) {
     return encoding_ == TextEncoding::Utf8 ? utf8_.decode(bytes) : fromWin1252(bytes);
 }
 
-bool TextFeed::open(const QString& path, const SourceProbe& probe, QString* error) {
-    file_.setFileName(path);
-    if (!file_.open(QIODevice::ReadOnly)) {
+bool openSourceFile(QFile& file, const QString& path, const SourceProbe& probe, QString* error) {
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.")
                          .arg(displayName(path));
         return false;
     }
     if (probe.bom)
-        file_.read(3);
+        file.read(3);
+    return true;
+}
+
+bool TextFeed::open(const QString& path, const SourceProbe& probe, QString* error) {
+    if (!openSourceFile(file_, path, probe, error))
+        return false;
     decoder_ = std::make_unique<ChunkDecoder>(probe.encoding);
     return true;
 }

@@ -26,6 +26,9 @@ struct SourceProbe {
 // Reads the whole file once: checks its size, refuses binary files (a NUL byte or
 // many control characters in the first 64 KiB) and decides the encoding.
 SourceProbe probeSource(const QString& path);
+// Opens a source file for reading past its byte-order mark; a German message when it
+// cannot be opened.
+bool openSourceFile(QFile& file, const QString& path, const SourceProbe& probe, QString* error);
 
 // True when bytes are valid UTF-8 on their own.
 bool isValidUtf8(const QByteArray& bytes);

@@ -161,16 +161,7 @@ public:
     }
 
     bool start(const QString& path, const SourceProbe& probe, QString* error) {
-        file_.setFileName(path);
-        if (!file_.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.")
-                             .arg(displayName(path));
-            return false;
-        }
-        if (probe.bom)
-            file_.read(3);
-        return true;
+        return openSourceFile(file_, path, probe, error);
     }
 
     bool next(MergeRecord& record) override {
