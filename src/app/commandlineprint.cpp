@@ -205,7 +205,8 @@ int PrintCommandLine::run(QTextStream& err) const {
     LabelRecord labelRecord;
     if (merged)
         labelRecord = [&stream](int64_t label) { return stream.recordForLabel(label); };
-    const std::vector<CodeFault> faults = codeFaults(doc, start, run.Copies, printer.logicalDpiX());
+    const std::vector<CodeFault> faults =
+        codeFaults(doc, start, run.Copies, printer.logicalDpiX(), merged);
     for (const CodeFault& f : faults)
         err << Program
             << QStringLiteral("Code \"%1\" (Etikett %2) wird als rotes Kreuz gedruckt: %3")

@@ -8,9 +8,10 @@
 #include <QPrinter>
 
 bool confirmCodeFaults(const LabelDocument& doc, Prompts& prompts, const QPrinter& printer,
-                       int firstNumber, int copies) {
+                       int firstNumber, int copies, bool merged) {
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const bool faulty = !codeFaults(doc, firstNumber, copies, printer.logicalDpiX()).empty();
+    const bool faulty =
+        !codeFaults(doc, firstNumber, copies, printer.logicalDpiX(), merged).empty();
     QGuiApplication::restoreOverrideCursor();
     if (!faulty)
         return true;

@@ -22,8 +22,8 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
-#include <QScopedValueRollback>
 #include <QPrinterInfo>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStyle>
@@ -377,7 +377,7 @@ void TPrintPage::PrintClick() {
     if (host_.refreshLabelNumber)
         host_.refreshLabelNumber();
     const int start = host_.labelNumber();
-    if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies))
+    if (!confirmCodeFaults(doc_, prompts_, *printer_, start, run.Copies, MergePanel->hasSource()))
         return;
     MergeRecord record;
     LabelRecord labelRecord;

@@ -1,17 +1,19 @@
 #include "render/codecheck.h"
 
 #include "document/labeldocument.h"
+#include "merge/fields.h"
 #include "render/codedata.h"
 #include "render/codelayout.h"
 
 #include <algorithm>
 #include <limits>
 
-std::vector<CodeFault> codeFaults(const LabelDocument& doc, int first, int count, int dotsPerInch) {
+std::vector<CodeFault> codeFaults(const LabelDocument& doc, int first, int count, int dotsPerInch,
+                                  bool merged) {
     std::vector<CodeFault> faults;
     for (int slot = 1; slot <= ObjectTable::MaxObjs; ++slot) {
         const Tobs& o = doc.Objs[slot];
-        if (o.Kind != KindCode)
+        if (o.Kind != KindCode || (merged && hasDataFields(o.Text)))
             continue;
         // Data without the number is the same on every label.
         const bool numbered = o.Text.contains(QStringLiteral("%%NUMMER%%"), Qt::CaseInsensitive);

@@ -2,6 +2,6 @@
 
 #include "render/textdraw.h"
 
-QString codeData(const QString& text, int Number) {
-    return labelText(text, false, Number);
+QString codeData(const QString& text, int Number, const MergeRecord* record) {
+    return labelText(text, false, Number, record);
 }

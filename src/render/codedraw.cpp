@@ -107,7 +107,7 @@ void drawCode(RenderContext& rc, const Tobs& o, const ObjectBox& box) {
     }
 
     QPainter& p = rc.canvas;
-    const CodeFit fit = fitCode(codeRequest(o, codeData(o.Text, rc.Number)), bw, bh);
+    const CodeFit fit = fitCode(codeRequest(o, codeData(o.Text, rc.Number, rc.Record)), bw, bh);
     if (!fit.ok()) {
         drawCross(p, box, rc.Scale, out.MmPerInchX);
         return;

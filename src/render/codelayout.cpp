@@ -73,8 +73,8 @@ void codeBoxDots(const Tobs& o, int dotsPerInch, int64_t& width, int64_t& height
     height = turned ? w : h;
 }
 
-QString codeProblem(const Tobs& o, int Number, int dotsPerInch) {
+QString codeProblem(const Tobs& o, int Number, int dotsPerInch, const MergeRecord* record) {
     int64_t w = 0, h = 0;
     codeBoxDots(o, dotsPerInch, w, h);
-    return fitCode(codeRequest(o, codeData(o.Text, Number)), w, h).reason;
+    return fitCode(codeRequest(o, codeData(o.Text, Number, record)), w, h).reason;
 }

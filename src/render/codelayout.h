@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+struct MergeRecord;
 struct Tobs;
 
 // Placing a code in its box, in whole dots: every module gets the same whole number
@@ -42,7 +43,8 @@ void codeBoxDots(const Tobs& object, int dotsPerInch, int64_t& width, int64_t& h
 
 // Why a code object prints as a red cross on a printer of dotsPerInch, with the
 // label number Number; empty when it prints as a code.
-QString codeProblem(const Tobs& object, int Number, int dotsPerInch);
+QString codeProblem(const Tobs& object, int Number, int dotsPerInch,
+                    const MergeRecord* record = nullptr);
 
 // The reason shown when the box holds less than one dot per module.
 QString codeBoxTooSmallText();

@@ -4,6 +4,7 @@
 #include "document/tobs.h"
 #include "merge/fields.h"
 #include "merge/mergerecord.h"
+#include "render/codelayout.h"
 #include "render/labelgeometry.h"
 #include "render/textdraw.h"
 #include "render/uprightlayout.h"
@@ -21,7 +22,7 @@ QString fieldList(const QStringList& fields) {
 } // namespace
 
 MergeCheck::MergeCheck(LabelDocument& doc, const MergeColumns& columns, int dpi)
-    : device_(1, 1, QImage::Format_RGB32) {
+    : dpi_(dpi), device_(1, 1, QImage::Format_RGB32) {
     const int dotsPerMeter = int(dpi / 0.0254);
     device_.setDotsPerMeterX(dotsPerMeter);
     device_.setDotsPerMeterY(dotsPerMeter);
@@ -30,7 +31,7 @@ MergeCheck::MergeCheck(LabelDocument& doc, const MergeColumns& columns, int dpi)
     QStringList unknown;
     for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
         const Tobs& o = doc.Objs[i];
-        if (o.Kind != KindText)
+        if (o.Kind != KindText && o.Kind != KindCode)
             continue;
         const QStringList fields = fieldNames(o.Text);
         QStringList dataFields;
@@ -40,6 +41,11 @@ MergeCheck::MergeCheck(LabelDocument& doc, const MergeColumns& columns, int dpi)
             dataFields.append(f);
             if (columns.indexOf(f) < 0 && !unknown.contains(f, Qt::CaseInsensitive))
                 unknown.append(f);
+        }
+        if (o.Kind == KindCode) {
+            if (!dataFields.isEmpty())
+                codes_.push_back({o, dataFields});
+            continue;
         }
         if (dataFields.isEmpty() || o.Rotation != 0)
             continue;
@@ -88,6 +94,14 @@ void MergeCheck::checkRow(qint64 rowNumber, const MergeRecord& record, int numbe
                                "würde abgeschnitten.")
                     .arg(rowNumber)
                     .arg(fieldList(t.fields)));
+    }
+    for (const CodeBox& c : codes_) {
+        const QString reason = codeProblem(c.object, number, dpi_, &record);
+        if (!reason.isEmpty())
+            add(QStringLiteral("Datensatz %1: Der Code mit %2 wird als rotes Kreuz gedruckt: %3")
+                    .arg(rowNumber)
+                    .arg(fieldList(c.fields))
+                    .arg(reason));
     }
 }
 

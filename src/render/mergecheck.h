@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/tobs.h"
+
 #include <QFont>
 #include <QHash>
 #include <QImage>
@@ -14,8 +16,8 @@ struct MergeRecord;
 
 // The check before a merged run prints: fields of the label that no column names,
 // and rows whose upright text would not fit its box at the printer's resolution
-// (the text would be cut off). Findings are German lines naming the row and the
-// field; at most MaxFindings are kept, the rest only counted.
+// (the text would be cut off) or whose code data cannot be encoded. Findings are German lines
+// naming the row and the field; at most MaxFindings are kept, the rest only counted.
 class MergeCheck {
 public:
     static constexpr int MaxFindings = 1000;
@@ -39,10 +41,16 @@ private:
         double width = 0;
         double height = 0;
     };
+    struct CodeBox {
+        Tobs object;
+        QStringList fields;
+    };
     void add(const QString& line);
     bool fits(const TextBox& box, const QString& s);
 
     std::vector<TextBox> texts_;
+    std::vector<CodeBox> codes_;
+    int dpi_ = 0;
     QImage device_;
     QHash<QString, bool> fitCache_;
     QStringList findings_;

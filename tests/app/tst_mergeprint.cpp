@@ -200,6 +200,35 @@ private slots:
                                        "passt nicht in sein Feld und würde abgeschnitten.\n"));
     }
 
+    // A code takes its data from the row: a row with letters in an EAN and a row
+    // whose field is empty are found before printing, the good row is not.
+    void codeDataFromTheRowIsChecked() {
+        ScriptedPrompts prompts;
+        LabelDocument doc;
+        doc.computeWorkArea();
+        Tobs& c = doc.Objs[1];
+        c.Kind = KindCode;
+        c.Shape = 3; // EAN-13
+        c.Text = QStringLiteral("%%EAN%%");
+        c.X = doc.WorkWidth / 3;
+        c.Y = doc.WorkHeight / 3;
+        c.Width = doc.WorkWidth / 3;
+        c.Height = doc.WorkHeight / 3;
+        const QString codes = path(QStringLiteral("codes.ett"));
+        QVERIFY(Saveit(doc, codes, prompts));
+        const QString data = path(QStringLiteral("ean.csv"));
+        write(data, QByteArray("EAN\n400638133393\n40063813339A\n\"\"\n"));
+        const Run r = run({QStringLiteral("--print"), codes, QStringLiteral("--merge"), data,
+                           QStringLiteral("--check")});
+        QCOMPARE(r.code, 3);
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("aufkleber-werkbank: Datensatz 2: Der Code "
+                                                    "mit %%EAN%% wird als rotes Kreuz")),
+                 qPrintable(r.err));
+        QVERIFY2(lines[1].contains(QStringLiteral("Datensatz 3:")), qPrintable(r.err));
+    }
+
     void wrongUse_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");

@@ -1,5 +1,6 @@
 #include "codec/barcode.h"
 #include "document/labeldocument.h"
+#include "merge/mergerecord.h"
 #include "output/codequestion.h"
 #include "output/printersetup.h"
 #include "output/printrun.h"
@@ -122,6 +123,7 @@ private slots:
     void code128BarsAreWholeModules_data();
     void code128BarsAreWholeModules();
     void numberedSheet();
+    void mergedRowsDecode();
     void questionBeforeInvalidCodes_data();
     void questionBeforeInvalidCodes();
 };
@@ -321,6 +323,38 @@ void TestCodePrint::numberedSheet() {
         QCOMPARE(decode(part(x, y, 26, 30)), number);
         QCOMPARE(decode(part(x + 26, y, 34, 30)), number);
     }
+}
+
+// A code of a data field prints each row's value at that row's position.
+void TestCodePrint::mergedRowsDecode() {
+#ifndef AWB_HAVE_ZXING
+    QSKIP("ZXing (libzxing-dev) is not installed");
+#endif
+    LabelDocument doc;
+    sheetOf24(doc);
+    addCode(doc, 1, int(CodeSymbology::Code128), QStringLiteral("%%Artikel%%-%%NUMMER%%"), 1, 5, 58,
+            20);
+    const MergeColumns columns({QStringLiteral("artikel")});
+    const QStringList values{QStringLiteral("A-100"), QStringLiteral("B-2"),
+                             QStringLiteral("C-30")};
+    MergeRecord record{&columns, {}};
+    const int dpi = 300;
+    const QString pdf = tmp.filePath(QStringLiteral("merged.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPdfPrinter(printer, pdf, dpi);
+    RunSettings run;
+    run.Copies = 3;
+    const PrintResult r =
+        PrintLabels(doc, printer, run, Calibration{}, 7, nullptr, {}, [&](int64_t label) {
+            record.values = QStringList{values.at(int(label))};
+            return &record;
+        });
+    QVERIFY(r.ok);
+    const QImage page = raster(pdf, dpi, 0, 0, 200, 40);
+    auto px = [dpi](double v) { return int(v / MmPerInch * dpi); };
+    for (int k = 0; k < 3; ++k)
+        QCOMPARE(decode(page.copy(px(5 + 65 * k), px(5), px(60), px(30))),
+                 values.at(k) + QLatin1Char('-') + QString::number(7 + k));
 }
 
 QTEST_MAIN(TestCodePrint)
