@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!decoded)
         return 0;
     const Tobs& o = decoded->obj;
-    if (o.Kind < KindFigure || o.Kind > KindPicture)
+    if (o.Kind < KindFigure || o.Kind > KindCode)
         fail("an unknown kind was taken");
     if (o.Width < 0 || o.Height < 0 || o.Width > LabelFile::MaxWorkArea ||
         o.X > LabelFile::MaxWorkArea || o.X < -LabelFile::MaxWorkArea)
