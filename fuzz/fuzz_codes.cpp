@@ -7,6 +7,7 @@
 #include "document/labelfile.h"
 #include "render/codecheck.h"
 #include "render/drawvcart.h"
+#include "silentprompts.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -18,15 +19,6 @@
 #include <set>
 
 namespace {
-class SilentPrompts : public Prompts {
-public:
-    Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    QString openFileName(FileRequest&) override { return QString(); }
-    QString saveFileName(FileRequest&) override { return QString(); }
-};
-
 class NoPictures : public PictureLoader {
 public:
     PictureLoad load(TDibRecord& rec, const QString&, int) override {

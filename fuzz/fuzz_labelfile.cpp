@@ -6,6 +6,7 @@
 // For coverage of the libraries, configure the fuzz build with
 // -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,address,undefined.
 #include "document/labelfile.h"
+#include "silentprompts.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -14,15 +15,6 @@
 #include <cstdlib>
 
 namespace {
-class SilentPrompts : public Prompts {
-public:
-    Answer message(const QString&, const QString&, Buttons buttons, Icon) override {
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    QString openFileName(FileRequest&) override { return QString(); }
-    QString saveFileName(FileRequest&) override { return QString(); }
-};
-
 // No file is touched: names of even length "load" a tiny picture, the others fail
 // and leave the blank one, as the program's loader does.
 class FakePictures : public PictureLoader {

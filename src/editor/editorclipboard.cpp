@@ -141,18 +141,17 @@ void EditorPage::pasteMime(const QMimeData& data) {
         return;
     }
     QImage image;
-    switch (readClipboardPicture(data, image)) {
+    const ClipboardPicture result = readClipboardPicture(data, image);
+    switch (result) {
     case ClipboardPicture::Loaded:
         break;
     case ClipboardPicture::TooLarge:
-        prompts_.message(QStringLiteral("Das Bild in der Zwischenablage ist zu groß und wurde "
-                                        "nicht eingefügt."),
-                         QStringLiteral("Fehler: Einfügen nicht möglich"), Prompts::Buttons::Ok,
-                         Prompts::Icon::Information);
-        return;
     case ClipboardPicture::Unreadable:
-        prompts_.message(QStringLiteral("Das Bild in der Zwischenablage ist beschädigt und "
-                                        "wurde nicht eingefügt."),
+        prompts_.message(QStringLiteral("Das Bild in der Zwischenablage ist %1 und wurde nicht "
+                                        "eingefügt.")
+                             .arg(result == ClipboardPicture::TooLarge
+                                      ? QStringLiteral("zu groß")
+                                      : QStringLiteral("beschädigt")),
                          QStringLiteral("Fehler: Einfügen nicht möglich"), Prompts::Buttons::Ok,
                          Prompts::Icon::Information);
         return;
