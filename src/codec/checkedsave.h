@@ -25,3 +25,7 @@ bool saveBytesChecked(const QString& fileName, const QByteArray& bytes);
 // The same for a writer that streams into the device (a PDF, a PNG); `write`
 // returns false when it failed itself.
 bool saveChecked(const QString& fileName, const std::function<bool(QIODevice&)>& write);
+
+// Copies source to target in the same way: the target holds a complete copy
+// afterwards, or stays as it was. False when the source cannot be read too.
+bool copyFileChecked(const QString& source, const QString& target);

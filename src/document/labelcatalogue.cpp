@@ -96,10 +96,8 @@ void LabelCatalogue::LoadEttTypes() {
 }
 
 bool LabelCatalogue::backupOldFile() const {
-    const QString backup = fileName_ + QStringLiteral(".bak");
-    if (QFile::exists(backup) && !QFile::remove(backup))
-        return false;
-    return QFile::copy(fileName_, backup);
+    // A half-written backup must not replace an older complete one.
+    return copyFileChecked(fileName_, fileName_ + QStringLiteral(".bak"));
 }
 
 void LabelCatalogue::SaveEttTypes() {

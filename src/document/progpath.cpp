@@ -1,5 +1,7 @@
 #include "document/progpath.h"
 
+#include "codec/checkedsave.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -28,8 +30,8 @@ void provideSamples(const QString& folder) {
         QString source = QStringLiteral(":/samples/") + QLatin1String(name);
         if (!QFile::exists(source))
             source = installedDataFile(QLatin1String(name));
-        if (!QFile::exists(target) && !source.isEmpty()) {
-            QFile::copy(source, target);
+        // A sample cut short by a full disk is not left behind as a broken picture.
+        if (!QFile::exists(target) && !source.isEmpty() && copyFileChecked(source, target)) {
             QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                               QFile::ReadOther);
         }

@@ -123,6 +123,26 @@ private slots:
         QCOMPARE(contents(file), old);
         QCOMPARE(leftovers(file), QStringList());
     }
+    // An unreadable list is copied aside before it is replaced; when the copy cannot
+    // be completed, neither the list nor the older backup changes.
+    void catalogueBackup() {
+        const QString file = path(QStringLiteral("Etikett.dat"));
+        const QString backup = file + QStringLiteral(".bak");
+        const QByteArray foreign(4000, 'x');
+        writeFile(file, foreign);
+        writeFile(backup, Old);
+        const int code = filesizelimit::inChild(1000, [&] {
+            LabelCatalogue catalogue(file);
+            catalogue.LoadEttTypes();
+            catalogue.append(TLabelFormat{});
+            catalogue.SaveEttTypes();
+            return 0;
+        });
+        QCOMPARE(code, 0);
+        QCOMPARE(contents(file), foreign);
+        QCOMPARE(contents(backup), Old);
+        QCOMPARE(leftovers(file), QStringList{QFileInfo(backup).fileName()});
+    }
     void calibration() {
         const QString file = path(QStringLiteral("options.dat"));
         writeFile(file, Old);
