@@ -123,8 +123,12 @@ void EditorPage::FormKeyDown(int key) {
 }
 
 void EditorPage::nudgeSelected(int halfMmRight, int halfMmDown) {
-    if (MouseState == 0)
-        nudges_.nudge(doc_, halfMmRight, halfMmDown);
+    if (MouseState != 0)
+        return;
+    // A selection made without a repaint is taken note of first, so that it does not
+    // end the nudging it starts.
+    selectionShown();
+    nudges_.nudge(doc_, halfMmRight, halfMmDown);
 }
 
 void EditorPage::clearSelection() {
