@@ -86,6 +86,7 @@ void EditMenu::build() {
         a->setEnabled(false);
         actions_.insert(a->objectName(), a);
     }
+    buildPlacement();
     // Between "&Datei" and "&Einstellungen".
     QMenuBar* bar = window_.menuBar();
     QAction* before = nullptr;
@@ -94,6 +95,55 @@ void EditMenu::build() {
             before = a;
     }
     bar->insertMenu(before, menu_);
+}
+
+void EditMenu::buildPlacement() {
+    struct Align {
+        const char* key;
+        const char* text;
+        LabelAlign align;
+    };
+    // clang-format off
+    static constexpr Align Aligns[] = {
+        {"AusrichtenHMitte", "&Horizontal zentrieren", LabelAlign::CentreHorizontal},
+        {"AusrichtenVMitte", "&Vertikal zentrieren", LabelAlign::CentreVertical},
+        {"AusrichtenMitte", "&Beides zentrieren", LabelAlign::Centre},
+        {"AusrichtenLinks", "Am &linken Rand", LabelAlign::Left},
+        {"AusrichtenRechts", "Am &rechten Rand", LabelAlign::Right},
+        {"AusrichtenOben", "Am &oberen Rand", LabelAlign::Top},
+        {"AusrichtenUnten", "Am &unteren Rand", LabelAlign::Bottom},
+    };
+    // clang-format on
+    EditorPage* editor = window_.EditorPg;
+    menu_->addSeparator();
+    QAction* place = menu_->addAction(QStringLiteral("Position und &Größe..."));
+    place->setObjectName(QStringLiteral("PositionUndGroesse1"));
+    place->setStatusTip(QStringLiteral("Setzt Position und Größe des Objekts in Millimetern"));
+    actions_.insert(place->objectName(), place);
+    connect(place, &QAction::triggered, editor, [editor] { editor->PositionClick(); });
+
+    QMenu* align = menu_->addMenu(QStringLiteral("Auf dem Etikett a&usrichten"));
+    align->setObjectName(QStringLiteral("AusrichtenMenu"));
+    align->setAccessibleName(QStringLiteral("Auf dem Etikett ausrichten"));
+    align->menuAction()->setObjectName(QStringLiteral("Ausrichten1"));
+    align->menuAction()->setStatusTip(
+        QStringLiteral("Richtet das Objekt an der Mitte oder an einem Rand des Etiketts aus"));
+    actions_.insert(align->menuAction()->objectName(), align->menuAction());
+    for (const Align& a : Aligns) {
+        QAction* entry = align->addAction(QString::fromUtf8(a.text));
+        entry->setObjectName(QString::fromUtf8(a.key));
+        actions_.insert(entry->objectName(), entry);
+        const LabelAlign how = a.align;
+        connect(entry, &QAction::triggered, editor, [editor, how] { editor->alignOnLabel(how); });
+    }
+    // Offered while an object is selected.
+    connect(menu_, &QMenu::aboutToShow, this, [this, place, align] {
+        const LabelDocument& doc = window_.Doc;
+        const bool selected =
+            ObjectTable::isSlot(doc.SelObj) && doc.Objs[doc.SelObj].Kind != KindFree;
+        place->setEnabled(selected);
+        align->setEnabled(selected);
+    });
 }
 
 void EditMenu::updateUndoCaptions() {

@@ -10,8 +10,9 @@ class TSDIAppForm;
 
 // The menu "&Bearbeiten" between "&Datei" and "&Einstellungen": undo and redo of the
 // document's steps (their captions name the step), cut, copy, paste and duplicate of
-// the selected object. It also keeps the window's caption, the pages and the
-// sheet summary in step with the undo stack.
+// the selected object, and its exact position, size and alignment on the label. It
+// also keeps the window's caption, the pages and the sheet summary in step with the
+// undo stack.
 //
 // The edit keys act on objects while the editor's key field has the focus; every
 // other text field keeps its own Ctrl+Z/X/C/V.
@@ -28,6 +29,8 @@ protected:
 
 private:
     void build();
+    // "Position und Größe..." and the submenu "Auf dem Etikett ausrichten".
+    void buildPlacement();
     void updateUndoCaptions();
     void documentChanged();
     bool editorBusy() const;

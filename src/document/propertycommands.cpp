@@ -128,9 +128,12 @@ bool deleteSelected(LabelDocument& doc, Prompts& prompts) {
 }
 
 bool selectNextObject(LabelDocument& doc) {
-    if (!ObjectTable::isSlot(doc.SelObj))
-        return false;
-    const int next = doc.Objs.nextUsedSlot(doc.SelObj);
+    // With nothing selected the search starts before slot 1: the lowest slot in use.
+    const int next = doc.Objs.nextUsedSlot(ObjectTable::isSlot(doc.SelObj) ? doc.SelObj : 0);
+    if (!ObjectTable::isSlot(doc.SelObj)) {
+        doc.SelObj = next;
+        return next != 0;
+    }
     // With nothing in use the selection stays where it is.
     if (next != 0)
         doc.SelObj = next;

@@ -54,7 +54,8 @@ int32_t turnedRotation(int32_t rotation, bool left);
 // "Löschen": asks, then frees the slot and clears the selection.
 bool deleteSelected(LabelDocument& doc, Prompts& prompts);
 // Arrow keys: the next slot in use after the selection, wrapping from the last slot
-// to the first; the selection stays when no other slot is in use.
+// to the first; the selection stays when no other slot is in use. With nothing
+// selected, the lowest slot in use.
 bool selectNextObject(LabelDocument& doc);
 
 // A text's lines: the pieces between separators; a separator at the very end gives

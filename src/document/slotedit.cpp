@@ -18,7 +18,7 @@ Tobs* SlotEdit::selected(unsigned kinds) {
     return &o;
 }
 
-bool SlotEdit::commit(const QString& name, int mergeId) {
+bool SlotEdit::commit(const QString& name, int mergeId, uint64_t mergeRun) {
     std::vector<SlotChange> changes;
     for (auto& [slot, copy] : copies_) {
         const Tobs& now = doc_.Objs[slot];
@@ -31,8 +31,8 @@ bool SlotEdit::commit(const QString& name, int mergeId) {
         doc_.SelObj = selAfter_;
         return false;
     }
-    doc_.Undo.push(
-        new SlotRecordsCommand(doc_, name, std::move(changes), doc_.SelObj, selAfter_, mergeId));
+    doc_.Undo.push(new SlotRecordsCommand(doc_, name, std::move(changes), doc_.SelObj, selAfter_,
+                                          mergeId, mergeRun));
     return true;
 }
 

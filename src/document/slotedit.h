@@ -20,8 +20,8 @@ public:
     void select(int slot) { selAfter_ = slot; }
 
     // Pushes the step when a record or the selection differs; true when it changed
-    // a record.
-    bool commit(const QString& name, int mergeId = NoMerge);
+    // a record. Steps of one merge id and run merge (see SlotRecordsCommand).
+    bool commit(const QString& name, int mergeId = NoMerge, uint64_t mergeRun = 0);
 
 private:
     LabelDocument& doc_;

@@ -17,9 +17,9 @@ bool sameRecord(const Tobs& a, const Tobs& b) {
 
 SlotRecordsCommand::SlotRecordsCommand(LabelDocument& doc, const QString& name,
                                        std::vector<SlotChange> changes, int selBefore, int selAfter,
-                                       int mergeId)
+                                       int mergeId, uint64_t mergeRun)
     : doc_(doc), changes_(std::move(changes)), selBefore_(selBefore), selAfter_(selAfter),
-      mergeId_(mergeId) {
+      mergeId_(mergeId), mergeRun_(mergeRun) {
     setText(name);
 }
 
@@ -46,7 +46,8 @@ bool SlotRecordsCommand::changesNothing() const {
 
 bool SlotRecordsCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = dynamic_cast<const SlotRecordsCommand*>(other);
-    if (!next || next->id() != id() || next->changes_.size() != changes_.size())
+    if (!next || next->id() != id() || next->mergeRun_ != mergeRun_ ||
+        next->changes_.size() != changes_.size())
         return false;
     for (size_t i = 0; i < changes_.size(); ++i) {
         if (changes_[i].slot != next->changes_[i].slot)

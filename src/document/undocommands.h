@@ -25,12 +25,13 @@ struct SlotChange {
 enum StepMerge : int { NoMerge = -1, MergeNudge = 1 };
 
 // The generic step: these slot records change from their old to their new values,
-// and the selection with them. Steps of the same merge id on the same slots merge
-// into one (the stack never merges into the step of the last save).
+// and the selection with them. Steps of the same merge id and run on the same slots
+// merge into one (the stack never merges into the step of the last save); a new run
+// starts a new step even where the last one would fit.
 class SlotRecordsCommand : public QUndoCommand {
 public:
     SlotRecordsCommand(LabelDocument& doc, const QString& name, std::vector<SlotChange> changes,
-                       int selBefore, int selAfter, int mergeId = NoMerge);
+                       int selBefore, int selAfter, int mergeId = NoMerge, uint64_t mergeRun = 0);
 
     void undo() override;
     void redo() override;
@@ -49,6 +50,7 @@ private:
     int selBefore_;
     int selAfter_;
     int mergeId_;
+    uint64_t mergeRun_;
 };
 
 // The document values outside the object table that a step can change.

@@ -16,46 +16,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 
 // The editor's commands besides pointing and dragging: the context menus and what
 // their entries do, the text dialog, the keys and the background dialog.
-
-namespace {
-// The keys of the editor arrive at the invisible focus holder; everything else
-// typed there has no effect.
-class EditorKeys : public QObject {
-public:
-    explicit EditorKeys(EditorPage& page) : QObject(&page), page_(page) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress)
-            return QObject::eventFilter(watched, event);
-        auto* key = static_cast<QKeyEvent*>(event);
-        const Qt::KeyboardModifiers held =
-            key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-        switch (key->key()) {
-        case Qt::Key_Delete:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-            if (held)
-                break;
-            page_.FormKeyDown(key->key());
-            return true;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    EditorPage& page_;
-};
-} // namespace
 
 void EditorPage::buildCommands() {
     Menus = new EditorMenus(this);
@@ -87,6 +53,7 @@ void EditorPage::buildCommands() {
     for (int i = 0; i < 8; ++i)
         on(shapes[i], [this, i] { shapeClick(i); });
     on("Hintergrundbild1", [this] { Hintergrundbild1Click(); });
+    on("PositionM", [this] { PositionClick(); });
 
     QToolButton* background = SpeedBar2->HintergrundBtn;
     background->setToolTip(QStringLiteral("Hintergrund auswählen"));
@@ -94,7 +61,7 @@ void EditorPage::buildCommands() {
     background->setEnabled(true);
     connect(background, &QToolButton::clicked, this, [this] { Hintergrundbild1Click(); });
 
-    KeyEdit->installEventFilter(new EditorKeys(*this));
+    installKeys();
 }
 
 void EditorPage::attachBackgroundAction(QAction* action) {
@@ -195,24 +162,6 @@ void EditorPage::turnClick(bool left) {
         QApplication::restoreOverrideCursor();
 }
 
-void EditorPage::FormKeyDown(int key) {
-    // While a drag or a hand scroll runs, the mouse owns the editor.
-    if (MouseState != 0)
-        return;
-    switch (key) {
-    case Qt::Key_Delete:
-        Lschen1Click();
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (selectNextObject(doc_))
-            PaintBox1Paint();
-        break;
-    default:
-        break;
-    }
-}
-
 void EditorPage::PaintBox1DblClick(int X, int Y) {
     emit paintBoxDoubleClicked(QPoint(X, Y));
     if (tool() == EditorTool::Zeiger && MouseState == 0 && selectedObject(doc_, CodeKinds)) {
@@ -225,6 +174,12 @@ void EditorPage::PaintBox1DblClick(int X, int Y) {
     // The paint box hands on the double click's press right after this handler;
     // that press neither selects nor drags.
     SkipNextPress = true;
+    editSelectedText();
+}
+
+void EditorPage::editSelectedText() {
+    if (MouseState != 0 || !selectedObject(doc_, TextKinds))
+        return;
     TxtForm->setLines(textLines(doc_.Objs[doc_.SelObj].Text));
     if (TxtForm->exec() != QDialog::Accepted)
         return;

@@ -102,11 +102,23 @@ EditorMenus::EditorMenus(QWidget* owner) : QObject(owner), owner_(owner) {
         shapes->addAction(a);
     }
 
+    addPlacementEntries();
+
     PBoxPopup = newMenu("PBoxPopup");
     QAction* bkgnd = PBoxPopup->addAction(QStringLiteral("&Hintergrundbild..."));
     bkgnd->setObjectName(QStringLiteral("Hintergrundbild1"));
     bkgnd->setStatusTip(QStringLiteral("Ändert die Einstellungen des Hintergrundbildes"));
     actions_.insert(bkgnd->objectName(), bkgnd);
+}
+
+void EditorMenus::addPlacementEntries() {
+    // At the end of the object menu, for every kind.
+    PopupMenu1->addSeparator();
+    QAction* a = PopupMenu1->addAction(QStringLiteral("Position und &Größe..."));
+    a->setObjectName(QStringLiteral("PositionM"));
+    a->setStatusTip(QStringLiteral("Setzt Position und Größe des Objekts in Millimetern"));
+    a->setData(Always);
+    actions_.insert(a->objectName(), a);
 }
 
 QMenu* EditorMenus::newMenu(const char* name) {

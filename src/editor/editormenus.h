@@ -28,6 +28,7 @@ public:
 
 private:
     QMenu* newMenu(const char* name);
+    void addPlacementEntries();
     QWidget* owner_;
     QHash<QString, QAction*> actions_;
 };

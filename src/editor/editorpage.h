@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/labeldocument.h"
+#include "document/placementcommands.h"
 #include "editor/editorcursors.h"
 #include "editor/editorfont.h"
 #include "editor/selection.h"
@@ -23,6 +24,7 @@ class SpeedBar;
 class TBMPOpenForm;
 class TCodeForm;
 class TEffektForm;
+class TPositionForm;
 class TTransForm;
 class TTxtForm;
 class Tbkgndform;
@@ -54,7 +56,8 @@ public:
     TEffektForm* EffektForm = nullptr;
     TTransForm* TransForm = nullptr;
     TTxtForm* TxtForm = nullptr;
-    TCodeForm* CodeForm = nullptr; // made on first use
+    TCodeForm* CodeForm = nullptr;         // made on first use
+    TPositionForm* PositionForm = nullptr; // made on first use
     Tbkgndform* bkgndform = nullptr;
 
     QImage EditBitmap;
@@ -125,6 +128,17 @@ public:
     void shapeClick(int shape);
     // Del, Up and Down while the keyboard focus holder has the focus (Qt key codes).
     void FormKeyDown(int key);
+    // The other keys of the editor (editorkeys.cpp): Ctrl+arrows move the selected
+    // object by half millimetres, the menu key and Shift+F10 open the menu of the
+    // selected object or of the work area, Enter and F2 the text dialog of a selected
+    // text, Escape clears the selection.
+    void nudgeSelected(int halfMmRight, int halfMmDown);
+    void keyboardContextMenu();
+    void editSelectedText();
+    void clearSelection();
+    // "Position und Größe..." and "Auf dem Etikett ausrichten" (placementclicks.cpp).
+    void PositionClick();
+    void alignOnLabel(LabelAlign align);
     // The background dialog; also the command of the window's menu entry.
     void Hintergrundbild1Click();
     void attachBackgroundAction(QAction* action);
@@ -171,6 +185,13 @@ private:
     friend class EditorPaintBox;
     void buildLayout();
     void buildCommands();
+    void installKeys();
+    // After every change shown: the accessible name follows the selection, and
+    // another selection ends the nudging.
+    void selectionShown();
+    // The part of the paint box the pane shows, in paint-box pixels.
+    QRect visiblePane() const;
+    void drawFocusFrame(QPainter& painter) const;
     // Renders EditBitmap for the current scroll position and pane size.
     void renderEditBitmap();
     // Called by the paint box: shows the bitmap, rendering it first when stale.
@@ -192,4 +213,6 @@ private:
     bool dragResizes_ = false;
     EditorCursors cursors_;
     QPoint renderedScroll_{-1, -1}; // scroll position EditBitmap was rendered for
+    NudgeSession nudges_;
+    int shownSelection_ = -1;
 };

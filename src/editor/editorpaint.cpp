@@ -41,6 +41,7 @@ void EditorPage::renderEditBitmap() {
 
 void EditorPage::PaintBox1Paint() {
     emit labelRepainted();
+    selectionShown();
     if (doc_.Output.RenderBusy)
         return;
     if (!ZoomBusy) {

@@ -20,6 +20,7 @@ void EditorPaintBox::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setClipRegion(event->region());
     page_.showEditBitmap(p, event->rect());
+    page_.drawFocusFrame(p);
 }
 
 void EditorPaintBox::mousePressEvent(QMouseEvent* event) {

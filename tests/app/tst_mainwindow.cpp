@@ -1,6 +1,7 @@
-#include "app/labelcounter.h"
 #include "app/documentcommands.h"
+#include "app/editmenu.h"
 #include "app/infodialog.h"
+#include "app/labelcounter.h"
 #include "app/mainmenu.h"
 #include "app/recentfiles.h"
 #include "app/sdiappform.h"
@@ -92,7 +93,12 @@ private slots:
                    QStringLiteral("&Kopieren|Ctrl+C|Kopiert das Objekt in die Zwischenablage"),
                    QStringLiteral("&Einfügen|Ctrl+V|Fügt den Inhalt der Zwischenablage als Objekt "
                                   "ein"),
-                   QStringLiteral("&Duplizieren|Ctrl+Shift+D|Legt eine Kopie des Objekts darüber")};
+                   QStringLiteral("&Duplizieren|Ctrl+Shift+D|Legt eine Kopie des Objekts darüber"),
+                   QStringLiteral("-"),
+                   QStringLiteral("Position und &Größe...||Setzt Position und Größe des Objekts in "
+                                  "Millimetern"),
+                   QStringLiteral("Auf dem Etikett a&usrichten||Richtet das Objekt an der Mitte "
+                                  "oder an einem Rand des Etiketts aus")};
         QTest::newRow("Einstellungen")
             << QStringLiteral("&Einstellungen")
             << QStringList{
@@ -132,6 +138,29 @@ private slots:
             QCOMPARE(actions[i]->shortcut().toString(QKeySequence::PortableText), parts[1]);
             QCOMPARE(actions[i]->statusTip(), parts[2]);
         }
+    }
+
+    void alignSubmenu() {
+        ScriptedPrompts prompts;
+        TSDIAppForm w(prompts);
+        auto* align = w.findChild<QMenu*>(QStringLiteral("AusrichtenMenu"));
+        QVERIFY(align);
+        QStringList texts;
+        for (QAction* a : align->actions())
+            texts << a->text();
+        QCOMPARE(texts,
+                 (QStringList{
+                     QStringLiteral("&Horizontal zentrieren"),
+                     QStringLiteral("&Vertikal zentrieren"), QStringLiteral("&Beides zentrieren"),
+                     QStringLiteral("Am &linken Rand"), QStringLiteral("Am &rechten Rand"),
+                     QStringLiteral("Am &oberen Rand"), QStringLiteral("Am &unteren Rand")}));
+        // Offered while an object is selected.
+        emit w.Edit->menu()->aboutToShow();
+        QVERIFY(!align->isEnabled());
+        w.Doc.Objs[4].Kind = KindText;
+        w.Doc.SelObj = 4;
+        emit w.Edit->menu()->aboutToShow();
+        QVERIFY(align->isEnabled());
     }
 
     void hintsReachTheStatusBar() {

@@ -10,6 +10,7 @@
 #include "editor/editorpage.h"
 #include "editor/effektform.h"
 #include "editor/paintbox.h"
+#include "editor/positionform.h"
 #include "editor/toolbar.h"
 #include "editor/transparenzform.h"
 #include "editor/txtform.h"
@@ -188,6 +189,30 @@ private slots:
             });
             win.editor().PaintBox1DblClick(5, 5);
         });
+        row("nudges", 1, "Verschieben", [](Window& win) {
+            QLineEdit* keys = win.editor().KeyEdit;
+            keys->setFocus();
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(keys, Qt::Key_Right, Qt::ControlModifier);
+            QTest::keyClick(keys, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+        });
+        row("position and size", 3, "Position und Größe", [](Window& win) {
+            QTimer::singleShot(0, &win.w, [] {
+                auto* form = qobject_cast<TPositionForm*>(QApplication::activeModalWidget());
+                if (!form)
+                    return qWarning("no position dialog");
+                form->XEd->setValue(5);
+                form->BreiteEd->setValue(30); // the height follows
+                form->OKBtn->click();
+            });
+            win.edit("PositionUndGroesse1")->trigger();
+        });
+        for (const char* align :
+             {"AusrichtenHMitte", "AusrichtenVMitte", "AusrichtenMitte", "AusrichtenLinks",
+              "AusrichtenRechts", "AusrichtenOben", "AusrichtenUnten"}) {
+            QTest::newRow(align) << 2 << QStringLiteral("Ausrichten")
+                                 << Action([align](Window& win) { win.edit(align)->trigger(); });
+        }
         row("background", 0, "Hintergrundbild", [](Window& win) {
             Tbkgndform* form = win.editor().bkgndform;
             whenShown(form, [form] {

@@ -5,12 +5,14 @@
 #include "editor/colourbutton.h"
 #include "editor/editormenus.h"
 #include "editor/effektform.h"
+#include "editor/positionform.h"
 #include "editor/speedbar.h"
 #include "editor/transparenzform.h"
 #include "editor/txtform.h"
 #include "editorharness.h"
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -138,18 +140,20 @@ private slots:
         const QString shapes = QStringLiteral(
             " KreisM EllipseM QuadratM RechteckM Rund1M Rund2M Liniehorizontal1 Linievertikal1");
         const QString turns = QStringLiteral(" Nachlinksrotieren1 Nachrechtsrotieren1");
+        const QString place = QStringLiteral(" PositionM");
         auto names = [](const QString& list) { return list.split(QLatin1Char(' ')); };
         QTest::newRow("figure") << int(KindFigure) << 0 << 5 << false
-                                << names(always + QStringLiteral("FarbeM") + shapes)
+                                << names(always + QStringLiteral("FarbeM") + shapes + place)
                                 << names(QStringLiteral("Rund2M"));
         QTest::newRow("text") << int(KindText) << 1 << 3 << false
                               << names(always +
                                        QStringLiteral("FarbeM SchriftartM Texteffekte1 Linksbnig1 "
                                                       "Zentriert1 Rechtsbndig1") +
-                                       turns)
+                                       turns + place)
                               << names(QStringLiteral("Zentriert1 RechteckM"));
         QTest::newRow("picture") << int(KindPicture) << 0 << 3 << true
-                                 << names(always + QStringLiteral("Transparenz1 SverhM") + turns)
+                                 << names(always + QStringLiteral("Transparenz1 SverhM") + turns +
+                                          place)
                                  << names(QStringLiteral("SverhM RechteckM"));
     }
     void objectMenuByKind() {
@@ -172,7 +176,7 @@ private slots:
         QCOMPARE(e.doc.SelObj, 1);
         QCOMPARE(enabledEntries(menu), enabled);
         QCOMPARE(checkedEntries(menu), checked);
-        QCOMPARE(menu->actions().size(), 28); // 22 entries, 6 separators
+        QCOMPARE(menu->actions().size(), 30); // 23 entries, 7 separators
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("&Löschen..."));
         QCOMPARE(menu->actions().at(0)->shortcut(), QKeySequence(Qt::Key_Delete));
         menu->hide();
@@ -319,7 +323,11 @@ private slots:
         QTest::newRow("next slot in use") << QList<int>{2, 9, 40} << 9 << int(Qt::Key_Down) << 40;
         QTest::newRow("up goes forward too") << QList<int>{2, 9, 40} << 9 << int(Qt::Key_Up) << 40;
         QTest::newRow("wraps to the first") << QList<int>{2, 9, 40} << 40 << int(Qt::Key_Down) << 2;
-        QTest::newRow("nothing selected") << QList<int>{2, 9} << 0 << int(Qt::Key_Down) << 0;
+        // With nothing selected, the lowest slot in use.
+        QTest::newRow("nothing selected") << QList<int>{2, 9} << 0 << int(Qt::Key_Down) << 2;
+        QTest::newRow("nothing selected, up") << QList<int>{9, 40} << 0 << int(Qt::Key_Up) << 9;
+        QTest::newRow("nothing in use") << QList<int>{} << 0 << int(Qt::Key_Down) << 0;
+        QTest::newRow("escape clears") << QList<int>{2, 9} << 9 << int(Qt::Key_Escape) << 0;
         // The last two slots, where "Nach vorne" puts an object, are reached too.
         QTest::newRow("reaches 9999") << QList<int>{5, 9999} << 5 << int(Qt::Key_Down) << 9999;
         QTest::newRow("reaches 10000")
@@ -364,6 +372,96 @@ private slots:
         e.prompts.answers.enqueue(Prompts::Answer::No);
         QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Delete);
         QCOMPARE(e.prompts.shown.size(), 1);
+    }
+
+    void enterAndF2OpenTheTextDialog_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("return") << int(KindText) << int(Qt::Key_Return) << true;
+        QTest::newRow("enter") << int(KindText) << int(Qt::Key_Enter) << true;
+        QTest::newRow("f2") << int(KindText) << int(Qt::Key_F2) << true;
+        QTest::newRow("figure") << int(KindFigure) << int(Qt::Key_F2) << false;
+    }
+    void enterAndF2OpenTheTextDialog() {
+        QFETCH(int, kind);
+        QFETCH(int, key);
+        QFETCH(bool, opens);
+        EditorHarness e;
+        placeText(e, 3, QStringLiteral("Eins\rZwei")).Kind = kind;
+        e.doc.SelObj = 3;
+        QString seen;
+        QTimer::singleShot(0, &e.page, [&] {
+            if (QApplication::activeModalWidget() == e.page.TxtForm) {
+                seen = e.page.TxtForm->Memo1->toPlainText();
+                e.page.TxtForm->CancelBtn->click();
+            }
+        });
+        e.page.KeyEdit->setFocus();
+        QTest::keyClick(e.page.KeyEdit, Qt::Key(key));
+        QCOMPARE(seen, opens ? QStringLiteral("Eins\nZwei") : QString());
+        QCOMPARE(e.doc.Undo.count(), 0);
+    }
+
+    void positionDialog_data() {
+        QTest::addColumn<bool>("picture"); // 200 x 100, keeping its aspect ratio
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<double>("typed");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        // The box starts 100 x 100 mm at the label's corner.
+        QTest::newRow("width pulls height") << true << "BreiteEd" << 40.0 << 40.0 << 20.0;
+        QTest::newRow("height pulls width") << true << "HoeheEd" << 15.0 << 30.0 << 15.0;
+        // The height stops at the work area (3 x 35.7 mm), the width gives way.
+        QTest::newRow("partner at its limit") << true << "BreiteEd" << 266.0 << 214.2 << 107.1;
+        QTest::newRow("figure not coupled") << false << "BreiteEd" << 40.0 << 40.0 << 100.0;
+        QTest::newRow("position only") << true << "XEd" << 3.0 << 100.0 << 100.0;
+    }
+    void positionDialog() {
+        QFETCH(bool, picture);
+        QFETCH(QString, field);
+        QFETCH(double, typed);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        LabelDocument doc;
+        Tobs o;
+        o.Kind = picture ? KindPicture : KindFigure;
+        o.KeepAspect = true;
+        o.Picture.Image = QImage(200, 100, QImage::Format_RGB32);
+        o.X = labelLeftUnits(doc.Format);
+        o.Y = labelTopUnits(doc.Format);
+        o.Width = o.Height = mmToUnits(100.0) + 1;
+        TPositionForm form;
+        form.preset(o, doc.Format);
+        QCOMPARE(form.XEd->value(), 0.0);
+        QCOMPARE(form.BreiteEd->value(), 100.0);
+        QCOMPARE(form.BreiteEd->text(), QLocale().toString(100.0, 'f', 2) + QStringLiteral(" mm"));
+        QVERIFY(form.change().empty());
+        form.findChild<QDoubleSpinBox*>(field)->setValue(typed);
+        QCOMPARE(form.BreiteEd->value(), width);
+        QCOMPARE(form.HoeheEd->value(), height);
+        const PlacementChange c = form.change();
+        QCOMPARE(c.x.has_value(), field == QLatin1String("XEd"));
+        QVERIFY(!c.y);
+        QCOMPARE(c.width.has_value(), width != 100.0);
+        QCOMPARE(c.height.has_value(), height != 100.0);
+    }
+
+    void positionDialogBringsBackWhatIsFarAway() {
+        LabelDocument doc;
+        Tobs o;
+        o.Kind = KindFigure;
+        o.X = -2000000000;
+        o.Y = 30000;
+        o.Width = 0;
+        o.Height = 10000;
+        TPositionForm form;
+        form.preset(o, doc.Format);
+        QCOMPARE(form.XEd->value(), -88.9);
+        QCOMPARE(form.BreiteEd->value(), 0.1);
+        // Shown at the limits, so OK writes them; the fields in range write nothing.
+        const PlacementChange c = form.change();
+        QVERIFY(c.x && c.width && !c.y && !c.height);
     }
 
     void textDialogLines_data() {
