@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/labeldocument.h"
+#include "document/snapgrid.h"
 #include "editor/editorcursors.h"
 #include "editor/editorfont.h"
 #include "editor/selection.h"
@@ -17,12 +18,14 @@ class Prompts;
 class QAction;
 class QLineEdit;
 class QMimeData;
+class QPainter;
 class QScrollArea;
 class RulerWidget;
 class SpeedBar;
 class TBMPOpenForm;
 class TCodeForm;
 class TEffektForm;
+class TLineFillForm;
 class TTransForm;
 class TTxtForm;
 class Tbkgndform;
@@ -145,6 +148,22 @@ public:
     // of the label's visible part (paint-box pixels).
     QPoint visibleLabelCentre() const;
 
+    // The grid of the menu "Raster": drawn as dots on the label in the editor only;
+    // moved and resized edges and new objects' corners snap to it unless Shift is
+    // held. The menu's four entries (aus, 1 mm, 2,5 mm, 5 mm) are checked by the
+    // grid in use; the choice is kept in the settings.
+    void attachGridActions(const QList<QAction*>& entries);
+    void setGridStep(int tenthsMm);
+    int gridStep() const { return gridStep_; }
+    // The grid that snaps now: none while Shift is held.
+    SnapGrid snapGrid() const;
+    // The keyboard modifiers of the mouse event being handled.
+    void setHeldModifiers(Qt::KeyboardModifiers held) { held_ = held; }
+    // "Linie und Füllung...": fill mode, outline colour and line width of the
+    // selected figure, one step on OK.
+    void LineFillClick();
+    TLineFillForm* lineFillForm();
+
     EditorTool tool() const { return Toolbar->current(); }
     LabelDocument& document() { return doc_; }
     const EditorCursors& cursors() const { return cursors_; }
@@ -178,11 +197,20 @@ private:
     void zoomAt(int X, int Y, double unitsPerPixel);
     bool createPicture(Tobs& obj);
     void pasteOwnObject(const QByteArray& bytes);
-    bool placeOnTop(Tobs obj, const QString& step);
+    // A copy keeps its size and place (cascaded); keepInLabel moves it inside the
+    // label where it would stick out.
+    bool placeOnTop(Tobs obj, const QString& step, bool keepInLabel = false);
     void tooManyObjects();
     // Puts why the selected code cannot be drawn into the status line (codecommands.cpp).
     void reportCodeProblem();
     QString codeProblemShown_;
+    // Placing: grid dots, and the commands that live in their own files.
+    void buildPlacingCommands();
+    void drawGridDots(QPainter& canvas, int h, int v) const;
+    int gridStep_ = 0;
+    QList<QAction*> gridEntries_;
+    Qt::KeyboardModifiers held_;
+    TLineFillForm* lineFillForm_ = nullptr;
 
     LabelDocument& doc_;
     Prompts& prompts_;

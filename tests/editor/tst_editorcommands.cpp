@@ -140,7 +140,7 @@ private slots:
         const QString turns = QStringLiteral(" Nachlinksrotieren1 Nachrechtsrotieren1");
         auto names = [](const QString& list) { return list.split(QLatin1Char(' ')); };
         QTest::newRow("figure") << int(KindFigure) << 0 << 5 << false
-                                << names(always + QStringLiteral("FarbeM") + shapes)
+                                << names(always + QStringLiteral("FarbeM LinieFuellungM") + shapes)
                                 << names(QStringLiteral("Rund2M"));
         QTest::newRow("text") << int(KindText) << 1 << 3 << false
                               << names(always +
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(e.doc.SelObj, 1);
         QCOMPARE(enabledEntries(menu), enabled);
         QCOMPARE(checkedEntries(menu), checked);
-        QCOMPARE(menu->actions().size(), 28); // 22 entries, 6 separators
+        QCOMPARE(menu->actions().size(), 29); // 23 entries, 6 separators
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("&Löschen..."));
         QCOMPARE(menu->actions().at(0)->shortcut(), QKeySequence(Qt::Key_Delete));
         menu->hide();
