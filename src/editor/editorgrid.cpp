@@ -58,6 +58,10 @@ SnapGrid EditorPage::snapGrid() const {
     return SnapGrid(doc_, gridStep_);
 }
 
+SnapGrid EditorPage::dragGrid(int X, int Y) const {
+    return QPoint(X, Y) == dragPressAt_ ? SnapGrid() : snapGrid();
+}
+
 void EditorPage::drawGridDots(QPainter& canvas, int h, int v) const {
     const SnapGrid grid(doc_, gridStep_);
     if (!grid.snapsX() || !grid.snapsY())

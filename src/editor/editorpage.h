@@ -207,6 +207,10 @@ private:
     // Placing: grid dots, and the commands that live in their own files.
     void buildPlacingCommands();
     void drawGridDots(QPainter& canvas, int h, int v) const;
+    // The grid of a drag step: none while the mouse is where it was pressed, so a
+    // click on the selection leaves it where it is.
+    SnapGrid dragGrid(int X, int Y) const;
+    QPoint dragPressAt_;
     int gridStep_ = 0;
     QList<QAction*> gridEntries_;
     Qt::KeyboardModifiers held_;

@@ -18,20 +18,30 @@ QImage objectPreview(LabelDocument& scratch, const Tobs& obj, QSize area) {
     scratch.BkgndMode = BkgndNone;
 
     // The box and the pen's reach around it (a line width in 0.2 mm steps) fit the
-    // area with a margin of a few pixels.
-    constexpr double Margin = 4;
-    // A horizontal line lies on its box's top edge, a vertical one on its left edge:
-    // the line itself is centred.
+    // area with a margin of a few pixels; a large object is shown no smaller than a
+    // few pixels a millimetre, so that its line width can still be told, and then its
+    // top-left corner shows. A horizontal line lies on its box's top edge, a vertical
+    // one on its left edge: the line itself is placed.
+    constexpr double Margin = 6;
+    constexpr double MinPixelsPerMm = 6;
+    constexpr double MaxPixelsPerMm = 40;
+    const double unitsPerMm = 20000.0 / MmPerInch;
     const bool figure = obj.Kind == KindFigure;
     const int32_t boxW = figure && obj.Shape == 7 ? 1 : std::max(1, obj.Width);
     const int32_t boxH = figure && obj.Shape == 6 ? 1 : std::max(1, obj.Height);
-    const double pen = figure ? std::max(0, obj.LineWidth()) * 4000.0 / MmPerInch : 0.0;
-    const double scale = std::max(1e-9, std::min((image.width() - 2 * Margin) / (boxW + pen),
-                                                 (image.height() - 2 * Margin) / (boxH + pen)));
+    const double pen = figure ? std::max(0, obj.LineWidth()) * 0.2 * unitsPerMm : 0.0;
+    const double fit = std::min((image.width() - 2 * Margin) / (boxW + pen),
+                                (image.height() - 2 * Margin) / (boxH + pen));
+    const double scale = std::clamp(fit, MinPixelsPerMm / unitsPerMm, MaxPixelsPerMm / unitsPerMm);
+    auto place = [&](int extent, int32_t box) {
+        const double free = extent / scale - box;
+        return truncToInt32(free >= 2 * (Margin / scale + pen / 2) ? free / 2
+                                                                   : Margin / scale + pen / 2);
+    };
     Tobs& o = scratch.Objs[1];
     o = obj;
-    o.X = truncToInt32((image.width() / scale - boxW) / 2);
-    o.Y = truncToInt32((image.height() / scale - boxH) / 2);
+    o.X = place(image.width(), boxW);
+    o.Y = place(image.height(), boxH);
     DeviceOutputGuard output(scratch.Output, scale);
     QPainter canvas(&image);
     // The editor's way: nothing is clipped to a label.
