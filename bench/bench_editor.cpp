@@ -78,6 +78,21 @@ void BM_PaintBox1Paint(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintBox1Paint)->Unit(benchmark::kMillisecond);
 
+// The same paint with the grid's dots: none, 1 mm (the densest that shows at the
+// start magnification) and 5 mm.
+void BM_PaintWithGrid(benchmark::State& state) {
+    Scene& s = scene();
+    s.page->MouseState = 0;
+    s.page->setGridStep(int(state.range(0)));
+    for (auto _ : state) {
+        s.page->PaintBox1Paint();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(s.page->EditBitmap.constBits());
+    }
+    s.page->setGridStep(0);
+}
+BENCHMARK(BM_PaintWithGrid)->Arg(0)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
 void BM_DragStep(benchmark::State& state) {
     Scene& s = scene();
     const Tobs& o = s.doc.Objs[150];

@@ -10,7 +10,8 @@
 namespace {
 struct Entry {
     const char* menu; // caption of the menu; null: same as before
-    const char* key;  // object name of the action; "-": separator
+    const char* key;  // object name of the action; "-": separator; ">": a submenu
+                      // of the entries up to "<"
     const char* text;
     const char* shortcut;
     const char* hint;
@@ -32,6 +33,12 @@ constexpr Entry Table[] = {
     {nullptr, "ExitItem", "&Beenden", "Alt+X", "Anwendung verlassen"},
     {"&Einstellungen", "Hintergrundbild1", "&Hintergrundbild...", "Ctrl+H", "Ändert die Einstellungen des Hintergrundbildes"},
     {nullptr, "Etikettenformat1", "&Etikettenformat...", "", "Verändert die Einstellungen der Größe und der Abstände"},
+    {nullptr, ">", "&Raster", "", "Zeigt ein Punktraster auf dem Etikett, an dem Objekte einrasten"},
+    {nullptr, "RasterAus", "&aus", "", "Kein Raster"},
+    {nullptr, "Raster1mm", "&1 mm", "", "Raster von 1 mm"},
+    {nullptr, "Raster25mm", "&2,5 mm", "", "Raster von 2,5 mm"},
+    {nullptr, "Raster5mm", "&5 mm", "", "Raster von 5 mm"},
+    {nullptr, "<", nullptr, nullptr, nullptr},
     {"&Hilfe", "Info1", "Inf&o...", "Ctrl+I", "Zeigt Informationen über das Programm"},
 };
 // clang-format on
@@ -39,6 +46,7 @@ constexpr Entry Table[] = {
 
 MainMenu::MainMenu(QMainWindow* window) {
     QMenu* menu = nullptr;
+    QMenu* outer = nullptr; // the menu that holds the open submenu
     for (const Entry& e : Table) {
         if (e.menu) {
             menu = window->menuBar()->addMenu(QString::fromUtf8(e.menu));
@@ -52,6 +60,19 @@ MainMenu::MainMenu(QMainWindow* window) {
         }
         if (QLatin1String(e.key) == QLatin1String("-")) {
             menu->addSeparator();
+            continue;
+        }
+        if (QLatin1String(e.key) == QLatin1String(">")) {
+            outer = menu;
+            menu = outer->addMenu(QString::fromUtf8(e.text));
+            menu->setObjectName(QString::fromUtf8(e.text).remove(QLatin1Char('&')) +
+                                QStringLiteral("Menu"));
+            menu->setAccessibleName(menu->title().remove(QLatin1Char('&')));
+            menu->menuAction()->setStatusTip(QString::fromUtf8(e.hint));
+            continue;
+        }
+        if (QLatin1String(e.key) == QLatin1String("<")) {
+            menu = outer;
             continue;
         }
         QAction* a = menu->addAction(QString::fromUtf8(e.text));

@@ -109,6 +109,9 @@ void TSDIAppForm::connectMenu() {
     info->setEnabled(true);
     connect(info, &QAction::triggered, Info, &QDialog::exec);
     EditorPg->attachBackgroundAction(Menu->action(QStringLiteral("Hintergrundbild1")));
+    EditorPg->attachGridActions(
+        {Menu->action(QStringLiteral("RasterAus")), Menu->action(QStringLiteral("Raster1mm")),
+         Menu->action(QStringLiteral("Raster25mm")), Menu->action(QStringLiteral("Raster5mm"))});
     connectPrintMenu(*Menu, *PrintPg);
 }
 

@@ -3,6 +3,7 @@
 #include "codec/readformats.h"
 #include "document/labelfile.h"
 #include "document/objectpayload.h"
+#include "document/picturefit.h"
 #include "document/progpath.h"
 #include "document/slotedit.h"
 #include "document/transcolor.h"
@@ -82,13 +83,15 @@ void EditorPage::duplicateSelection() {
     placeOnTop(copy, QStringLiteral("Duplizieren"));
 }
 
-bool EditorPage::placeOnTop(Tobs obj, const QString& step) {
+bool EditorPage::placeOnTop(Tobs obj, const QString& step, bool keepInLabel) {
     const int slot = slotOnTop(doc_);
     if (slot == 0) {
         tooManyObjects();
         return false;
     }
     cascade(doc_, obj);
+    if (keepInLabel)
+        moveInsideLabel(obj.X, obj.Y, obj.Width, obj.Height, labelUnits(doc_));
     SlotEdit edit(doc_);
     edit.slot(slot) = obj;
     edit.select(slot);
@@ -181,7 +184,9 @@ void EditorPage::pasteMime(const QMimeData& data) {
         return;
     }
     initNewObject(obj, doc_, KindPicture, centre.x(), centre.y(), FontDialog1);
-    if (placeOnTop(obj, QStringLiteral("Einfügen")))
+    // A picture larger than the label comes fitted into it.
+    const bool fitted = fitPictureToLabel(obj, labelUnits(doc_));
+    if (placeOnTop(obj, QStringLiteral("Einfügen"), fitted))
         emit statusMessage(QStringLiteral("Das eingefügte Bild liegt in ") +
                            QDir::toNativeSeparators(file));
 }
@@ -225,8 +230,11 @@ bool EditorPage::dropPictureFiles(const QStringList& files, QPoint at) {
         return false;
     SlotEdit edit(doc_);
     QList<int> taken;
-    int x = at.x();
     int last = 0;
+    // Side by side from the drop point (its corner on the grid), fitted one by one.
+    const SnapGrid grid = snapGrid();
+    PictureRows rows(grid.snapX(doc_.FromPixels(at.x())), grid.snapY(doc_.FromPixels(at.y())),
+                     labelUnits(doc_));
     for (const QString& file : files) {
         int slot = 0;
         for (int i = 1; i <= ObjectTable::MaxObjs && slot == 0; ++i) {
@@ -245,9 +253,8 @@ bool EditorPage::dropPictureFiles(const QStringList& files, QPoint at) {
                              Prompts::Icon::Error);
             continue;
         }
-        initNewObject(obj, doc_, KindPicture, x, at.y(), FontDialog1);
-        // The next picture stands to the right of this one.
-        x += doc_.ToPixels(obj.Width);
+        initNewObject(obj, doc_, KindPicture, at.x(), at.y(), FontDialog1);
+        rows.place(obj);
         edit.slot(slot) = obj;
         taken.append(slot);
         last = slot;

@@ -36,6 +36,8 @@ constexpr Entry ObjectMenu[] = {
     {"SchriftartM", "&Schriftart...", "Ändert die Schriftart", Text},
     {"Texteffekte1", "&Texteffekte...", "", Text},
     {"CodeM", "Co&de...", "Ändert Codeart und Daten des Codes", Code},
+    // Outline and fill of figures.
+    {"LinieFuellungM", "Linie und F&üllung...", "Ändert Füllung, Umrissfarbe und Linienbreite der Figur", Figure},
     {"-", nullptr, nullptr, 0},
     {"Linksbnig1", "Linksbündig", "", Text},
     {"Zentriert1", "Zentriert", "", Text},

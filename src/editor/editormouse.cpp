@@ -30,6 +30,7 @@ void EditorPage::PaintBox1MouseDown(Qt::MouseButton button, int X, int Y) {
                 break;
             }
             setdragmod(X, Y);
+            dragPressAt_ = QPoint(X, Y);
             if (Drag.DragMode > 0)
                 dragStart();
             else
@@ -154,7 +155,7 @@ void EditorPage::dragMove(int X, int Y) {
     const int h = scrollX(), v = scrollY();
     const bool current = renderedScroll_ == QPoint(h, v) && !EditBitmap.isNull();
     if (!current || doc_.Output.RenderBusy) {
-        dragit(doc_, Drag, X, Y, PaintBox1->size());
+        dragit(doc_, Drag, X, Y, PaintBox1->size(), dragGrid(X, Y));
         PaintBox1Paint();
         return;
     }
@@ -164,7 +165,7 @@ void EditorPage::dragMove(int X, int Y) {
     {
         QPainter p(&EditBitmap);
         markrec(p, doc_, 1, h, v);
-        dragit(doc_, Drag, X, Y, PaintBox1->size());
+        dragit(doc_, Drag, X, Y, PaintBox1->size(), dragGrid(X, Y));
         markrec(p, doc_, 1, h, v);
     }
     const QRect changed = (before | markBounds(doc_, h, v)) & EditBitmap.rect();
@@ -173,7 +174,7 @@ void EditorPage::dragMove(int X, int Y) {
 }
 
 void EditorPage::dragEnd(int X, int Y) {
-    dragit(doc_, Drag, X, Y, PaintBox1->size());
+    dragit(doc_, Drag, X, Y, PaintBox1->size(), dragGrid(X, Y));
     MouseState = 0;
     // The steps of the drag went straight into the table, for the frame to follow the
     // mouse; the whole drag becomes one step now.

@@ -21,6 +21,7 @@ EditorPage::EditorPage(LabelDocument& doc, Prompts& prompts, NumberSource labelN
     buildLayout();
     BMPOpenForm = new TBMPOpenForm(this);
     buildCommands();
+    buildPlacingCommands();
     applyWorkArea();
     // Every step done, undone or redone shows at once.
     connect(&doc_.Undo, &QUndoStack::indexChanged, this, [this] { PaintBox1Paint(); });

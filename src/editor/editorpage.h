@@ -2,6 +2,7 @@
 
 #include "document/labeldocument.h"
 #include "document/placementcommands.h"
+#include "document/snapgrid.h"
 #include "editor/editorcursors.h"
 #include "editor/editorfont.h"
 #include "editor/selection.h"
@@ -18,6 +19,7 @@ class Prompts;
 class QAction;
 class QLineEdit;
 class QMimeData;
+class QPainter;
 class QScrollArea;
 class RulerWidget;
 class SpeedBar;
@@ -25,6 +27,7 @@ class TBMPOpenForm;
 class TCodeForm;
 class TEffektForm;
 class TPositionForm;
+class TLineFillForm;
 class TTransForm;
 class TTxtForm;
 class Tbkgndform;
@@ -159,6 +162,22 @@ public:
     // of the label's visible part (paint-box pixels).
     QPoint visibleLabelCentre() const;
 
+    // The grid of the menu "Raster": drawn as dots on the label in the editor only;
+    // moved and resized edges and new objects' corners snap to it unless Shift is
+    // held. The menu's four entries (aus, 1 mm, 2,5 mm, 5 mm) are checked by the
+    // grid in use; the choice is kept in the settings.
+    void attachGridActions(const QList<QAction*>& entries);
+    void setGridStep(int tenthsMm);
+    int gridStep() const { return gridStep_; }
+    // The grid that snaps now: none while Shift is held.
+    SnapGrid snapGrid() const;
+    // The keyboard modifiers of the mouse event being handled.
+    void setHeldModifiers(Qt::KeyboardModifiers held) { held_ = held; }
+    // "Linie und Füllung...": fill mode, outline colour and line width of the
+    // selected figure, one step on OK.
+    void LineFillClick();
+    TLineFillForm* lineFillForm();
+
     EditorTool tool() const { return Toolbar->current(); }
     LabelDocument& document() { return doc_; }
     const EditorCursors& cursors() const { return cursors_; }
@@ -199,11 +218,24 @@ private:
     void zoomAt(int X, int Y, double unitsPerPixel);
     bool createPicture(Tobs& obj);
     void pasteOwnObject(const QByteArray& bytes);
-    bool placeOnTop(Tobs obj, const QString& step);
+    // A copy keeps its size and place (cascaded); keepInLabel moves it inside the
+    // label where it would stick out.
+    bool placeOnTop(Tobs obj, const QString& step, bool keepInLabel = false);
     void tooManyObjects();
     // Puts why the selected code cannot be drawn into the status line (codecommands.cpp).
     void reportCodeProblem();
     QString codeProblemShown_;
+    // Placing: grid dots, and the commands that live in their own files.
+    void buildPlacingCommands();
+    void drawGridDots(QPainter& canvas, int h, int v) const;
+    // The grid of a drag step: none while the mouse is where it was pressed, so a
+    // click on the selection leaves it where it is.
+    SnapGrid dragGrid(int X, int Y) const;
+    QPoint dragPressAt_;
+    int gridStep_ = 0;
+    QList<QAction*> gridEntries_;
+    Qt::KeyboardModifiers held_;
+    TLineFillForm* lineFillForm_ = nullptr;
 
     LabelDocument& doc_;
     Prompts& prompts_;

@@ -35,6 +35,7 @@ void EditorPage::renderEditBitmap() {
     DrawVCart(p, doc_, W, H, h, v, doc_.Zoom / doc_.UnitsPerPixel, true,
               labelNumber_ ? labelNumber_() : 0);
     p.restore();
+    drawGridDots(p, h, v);
     markrec(p, doc_, MouseState, h, v);
     renderedScroll_ = QPoint(h, v);
 }

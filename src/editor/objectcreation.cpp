@@ -4,6 +4,7 @@
 #include "editor/editorpage.h"
 
 #include "codec/rasterio.h"
+#include "document/picturefit.h"
 #include "document/picturenames.h"
 #include "document/progpath.h"
 #include "document/prompts.h"
@@ -99,6 +100,11 @@ void EditorPage::createObjectAt(int X, int Y) {
     if (kind == KindFree)
         return;
     initNewObject(obj, doc_, kind, X, Y, FontDialog1);
+    const SnapGrid grid = snapGrid();
+    obj.X = grid.snapX(obj.X);
+    obj.Y = grid.snapY(obj.Y);
+    if (kind == KindPicture)
+        fitPictureToLabel(obj, labelUnits(doc_));
     edit.select(slot);
     edit.commit(QStringLiteral("Erstellen"));
     Toolbar->SpeedItem3->click();

@@ -24,21 +24,25 @@ void EditorPaintBox::paintEvent(QPaintEvent* event) {
 }
 
 void EditorPaintBox::mousePressEvent(QMouseEvent* event) {
+    page_.setHeldModifiers(event->modifiers());
     const QPoint pos = event->position().toPoint();
     page_.PaintBox1MouseDown(event->button(), pos.x(), pos.y());
 }
 
 void EditorPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    page_.setHeldModifiers(event->modifiers());
     const QPoint pos = event->position().toPoint();
     page_.PaintBox1MouseMove(pos.x(), pos.y());
 }
 
 void EditorPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+    page_.setHeldModifiers(event->modifiers());
     const QPoint pos = event->position().toPoint();
     page_.PaintBox1MouseUp(event->button(), pos.x(), pos.y());
 }
 
 void EditorPaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    page_.setHeldModifiers(event->modifiers());
     // The second press of a double click arrives here: the double-click handler
     // runs first, then the press as usual.
     const QPoint pos = event->position().toPoint();
@@ -87,6 +91,7 @@ void EditorPaintBox::dropEvent(QDropEvent* event) {
         return;
     }
     event->acceptProposedAction();
+    page_.setHeldModifiers(event->modifiers());
     if (!files.labelFile.isEmpty())
         emit page_.labelFileDropped(files.labelFile);
     else

@@ -98,13 +98,14 @@ int hoverZone(const LabelDocument& doc, DragState& state, int X, int Y) {
     return 10;
 }
 
-void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox) {
+void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox,
+            const SnapGrid& grid) {
     if (!ObjectTable::isSlot(doc.SelObj))
         return;
     Tobs& o = doc.Objs[doc.SelObj];
     int64_t x = o.X, y = o.Y, w = o.Width, h = o.Height;
-    const int64_t fx = doc.FromPixels(clampInt(int64_t(X) - state.GrabDX));
-    const int64_t fy = doc.FromPixels(clampInt(int64_t(Y) - state.GrabDY));
+    const int64_t fx = grid.snapX(doc.FromPixels(clampInt(int64_t(X) - state.GrabDX)));
+    const int64_t fy = grid.snapY(doc.FromPixels(clampInt(int64_t(Y) - state.GrabDY)));
     switch (state.DragMode) {
     case 1:
         w = w + x - fx;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/labeldocument.h"
+#include "document/snapgrid.h"
 
 #include <QRect>
 #include <QSize>
@@ -37,7 +38,10 @@ int hoverZone(const LabelDocument& doc, DragState& state, int X, int Y);
 // One drag step: the grabbed edges of the selected object follow the mouse.
 // An edge pulled across the opposite one turns the grab into its mirror; the
 // object never leaves the work area completely (paintBox is the work area in pixels).
-void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox);
+// With a grid, the edges that follow the mouse snap to it: the left and top edge of
+// a moved object, the dragged edges of a resize.
+void dragit(LabelDocument& doc, DragState& state, int X, int Y, QSize paintBox,
+            const SnapGrid& grid = SnapGrid());
 
 // Marks of the selected object on a canvas whose origin lies at (dx, dy) of the
 // paint box. mouseState 1 (dragging): only the frame, inverted, so drawing it

@@ -105,7 +105,9 @@ private slots:
                    QStringLiteral(
                        "&Hintergrundbild...|Ctrl+H|Ändert die Einstellungen des Hintergrundbildes"),
                    QStringLiteral("&Etikettenformat...||Verändert die Einstellungen der Größe und "
-                                  "der Abstände")};
+                                  "der Abstände"),
+                   QStringLiteral("&Raster||Zeigt ein Punktraster auf dem Etikett, an dem Objekte "
+                                  "einrasten")};
         QTest::newRow("Hilfe") << QStringLiteral("&Hilfe")
                                << QStringList{QStringLiteral(
                                       "Inf&o...|Ctrl+I|Zeigt Informationen über das Programm")};
@@ -161,6 +163,29 @@ private slots:
         w.Doc.SelObj = 4;
         emit w.Edit->menu()->aboutToShow();
         QVERIFY(align->isEnabled());
+    }
+
+    // "Raster" offers four checkable entries; the choice is kept for the next start.
+    void gridIsKeptInTheSettings() {
+        ScriptedPrompts prompts;
+        {
+            TSDIAppForm w(prompts);
+            QMenu* grid = w.findChild<QMenu*>(QStringLiteral("RasterMenu"));
+            QVERIFY(grid);
+            QStringList entries;
+            for (QAction* a : grid->actions())
+                entries << a->text() + (a->isChecked() ? QStringLiteral("*") : QString());
+            QCOMPARE(entries, (QStringList{QStringLiteral("&aus*"), QStringLiteral("&1 mm"),
+                                           QStringLiteral("&2,5 mm"), QStringLiteral("&5 mm")}));
+            w.Menu->action(QStringLiteral("Raster25mm"))->trigger();
+            QCOMPARE(w.EditorPg->gridStep(), 25);
+            QVERIFY(!w.Menu->action(QStringLiteral("RasterAus"))->isChecked());
+        }
+        TSDIAppForm again(prompts);
+        QCOMPARE(again.EditorPg->gridStep(), 25);
+        QVERIFY(again.Menu->action(QStringLiteral("Raster25mm"))->isChecked());
+        again.Menu->action(QStringLiteral("RasterAus"))->trigger();
+        QCOMPARE(again.EditorPg->gridStep(), 0);
     }
 
     void hintsReachTheStatusBar() {

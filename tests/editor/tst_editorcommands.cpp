@@ -143,7 +143,8 @@ private slots:
         const QString place = QStringLiteral(" PositionM");
         auto names = [](const QString& list) { return list.split(QLatin1Char(' ')); };
         QTest::newRow("figure") << int(KindFigure) << 0 << 5 << false
-                                << names(always + QStringLiteral("FarbeM") + shapes + place)
+                                << names(always + QStringLiteral("FarbeM LinieFuellungM") + shapes +
+                                         place)
                                 << names(QStringLiteral("Rund2M"));
         QTest::newRow("text") << int(KindText) << 1 << 3 << false
                               << names(always +
@@ -176,7 +177,7 @@ private slots:
         QCOMPARE(e.doc.SelObj, 1);
         QCOMPARE(enabledEntries(menu), enabled);
         QCOMPARE(checkedEntries(menu), checked);
-        QCOMPARE(menu->actions().size(), 30); // 23 entries, 7 separators
+        QCOMPARE(menu->actions().size(), 31); // 24 entries, 7 separators
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("&Löschen..."));
         QCOMPARE(menu->actions().at(0)->shortcut(), QKeySequence(Qt::Key_Delete));
         menu->hide();
