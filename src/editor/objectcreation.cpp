@@ -8,6 +8,7 @@
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "document/slotedit.h"
+#include "merge/fields.h"
 #include "render/picload.h"
 
 #include <QLineEdit>
@@ -58,6 +59,10 @@ bool EditorPage::createPicture(Tobs& obj) {
         return false;
     obj.Text = BMPOpenForm->ChosenFile;
     obj.Picture = TDibRecord();
+    if (hasFields(obj.Text)) {
+        obj.Picture = fieldPictureSample(obj.Text);
+        return true;
+    }
     const PictureLoad result = loadChosenPicture(obj.Picture, obj.Text);
     if (result == PictureLoad::Loaded) {
         warnUnstorablePictureName(prompts_, obj.Text);

@@ -324,7 +324,7 @@ private:
     QFile file_;
     QByteArray peeked_;
     QByteArray pushBack_;
-    int cards_ = 0;
+    qint64 cards_ = 0;
 };
 
 } // namespace
