@@ -13,6 +13,7 @@
 #include "merge/mergetable.h"
 #include "merge/tablereader.h"
 #include "merge/textsource.h"
+#include "merge/vcardreader.h"
 
 #include <QDir>
 #include <QFile>

@@ -19,6 +19,8 @@
 namespace {
 // Rounding in the text layout may reach a little past the box without a visible cut.
 constexpr double Slack = 0.5;
+// The label's edge and an object's corner may differ by the truncation of each.
+constexpr double EdgeSlack = 2.0;
 // Results kept per text or picture file; beyond this many they are worked out anew.
 constexpr int MaxCached = 100000;
 
@@ -139,12 +141,13 @@ bool MergeCheck::staysOnLabel(const TurnedText& t, const QString& s) {
     const TurnedLayout layout(s, t.font, &device_);
     bool ok = true;
     if (layout.isValid()) {
+        // Where the line starts and where it ends: its height is the same on every row.
         QTransform turn;
         turn.translate(t.anchor.x(), t.anchor.y());
         turn.rotate(90.0 * t.rotation);
-        const QRectF line = turn.mapRect(
-            QRectF(0, -layout.ascent(), layout.naturalWidth(), layout.ascent() + layout.descent()));
-        ok = label_.adjusted(-Slack, -Slack, Slack, Slack).contains(line);
+        const QRectF reach = label_.adjusted(-EdgeSlack, -EdgeSlack, EdgeSlack, EdgeSlack);
+        ok =
+            reach.contains(t.anchor) && reach.contains(turn.map(QPointF(layout.naturalWidth(), 0)));
     }
     if (fitCache_.size() < MaxCached)
         fitCache_.insert(key, ok);
