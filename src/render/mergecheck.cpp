@@ -138,6 +138,9 @@ bool MergeCheck::staysOnLabel(const TurnedText& t, const QString& s) {
     const auto known = fitCache_.constFind(key);
     if (known != fitCache_.constEnd())
         return *known;
+    // An empty text draws nothing.
+    if (s.isEmpty())
+        return true;
     const TurnedLayout layout(s, t.font, &device_);
     bool ok = true;
     if (layout.isValid()) {
