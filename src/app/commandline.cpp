@@ -11,6 +11,7 @@
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "output/labelexport.h"
+#include "render/fieldpicture.h"
 #include "render/picturefileloader.h"
 
 #include <QCommandLineParser>
@@ -290,5 +291,13 @@ int exportLabelImage(const QString& labelFile, const QString& output, int filter
             << QStringLiteral("\" gespeichert werden.") << Qt::endl;
         return 1;
     }
-    return reportMissingPictures(pictures, err);
+    int code = reportMissingPictures(pictures, err);
+    // The pictures that the row names are fetched as the label is drawn.
+    if (!mergeSource.isEmpty()) {
+        for (const QString& name : unloadableRowPictures(doc, storedLabelNumber(), &record)) {
+            err << ProgramName << ": " << pictureFailedMessage(name) << Qt::endl;
+            code = MissingPicturesExitCode;
+        }
+    }
+    return code;
 }

@@ -75,11 +75,15 @@ void TSDIAppForm::buildPages() {
     EditorPg = new EditorPage(
         Doc, prompts_, [this] { return labelNumber(); }, Pages);
     PrintPg = makePrintPage(*this, prompts_, Pages);
-    // The text dialog offers the fields of the print page's data source.
+    // The text dialog offers the fields of the print page's data source; pictures named
+    // by fields show in the editor as the first checked row names them.
     connect(PrintPg->MergePanel, &TMergePanel::sourceChanged, EditorPg, [this] {
         const MergeTable* table = PrintPg->MergePanel->rows().table();
         EditorPg->TxtForm->setFieldNames(table ? table->columns().names() : QStringList());
+        showSampleRow();
     });
+    connect(PrintPg->MergePanel, &TMergePanel::checksChanged, EditorPg,
+            [this] { showSampleRow(); });
     Pages->addTab(WizardPg, QStringLiteral("Vorlagen Assistent"));
     Pages->addTab(EditorPg, QStringLiteral("Editor"));
     Pages->addTab(PrintPg, QStringLiteral("Drucken"));
@@ -113,6 +117,12 @@ void TSDIAppForm::connectMenu() {
         {Menu->action(QStringLiteral("RasterAus")), Menu->action(QStringLiteral("Raster1mm")),
          Menu->action(QStringLiteral("Raster25mm")), Menu->action(QStringLiteral("Raster5mm"))});
     connectPrintMenu(*Menu, *PrintPg);
+}
+
+void TSDIAppForm::showSampleRow() {
+    const MergeRows& rows = PrintPg->MergePanel->rows();
+    const std::vector<int>& checked = rows.checkedRows();
+    EditorPg->setSampleRow(rows.sharedTable(), checked.empty() ? -1 : checked.front());
 }
 
 int TSDIAppForm::labelNumber() const {

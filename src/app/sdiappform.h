@@ -66,6 +66,8 @@ protected:
 private:
     void buildPages();
     void connectMenu();
+    // Shows the first checked row of the print page's data source in the editor.
+    void showSampleRow();
     void restoreSettings();
     void storeSettings();
 

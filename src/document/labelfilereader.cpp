@@ -3,6 +3,7 @@
 #include "document/progpath.h"
 #include "document/transcolor.h"
 #include "document/win1252.h"
+#include "merge/fields.h"
 
 #include <QDir>
 #include <QFile>
@@ -276,6 +277,9 @@ void loadPictures(LabelDocument& doc, const QString& ettFolder, Prompts& prompts
         if (o.Kind != KindPicture)
             continue;
         deldib(o.Picture);
+        // A name with fields names a picture per label, fetched when a label is drawn.
+        if (hasFields(o.Text))
+            continue;
         // Width and Height are stored as they are: they already describe the turned picture.
         loadPicture(o.Picture, o.Text, o.Rotation, ettFolder, prompts, pictures, reports);
         settleTransColor(o);

@@ -6,6 +6,7 @@
 
 class DeviceImageCache;
 class RenderRun;
+struct MergeRecord;
 
 // The switches that decide how document units become pixels, and the renderer's
 // re-entrancy flag. One object per open document; nothing here is global.
@@ -30,6 +31,9 @@ struct OutputState {
     // The slots in use and the laid-out texts that the labels of one print run share.
     // Not owned; null outside a print run.
     RenderRun* Run = nullptr;
+    // The data row whose pictures the editor shows for picture names with fields
+    // (its texts keep their fields). Not owned; null without a data source.
+    const MergeRecord* SampleRecord = nullptr;
 };
 
 // Switches to device output for the lifetime of the guard and restores screen

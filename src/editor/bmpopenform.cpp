@@ -5,6 +5,7 @@
 #include "editor/folderbox.h"
 #include "editor/previewloader.h"
 #include "editor/previewpane.h"
+#include "merge/fields.h"
 #include "render/picload.h"
 #include "render/picturestore.h"
 
@@ -217,7 +218,10 @@ void TBMPOpenForm::itemDoubleClicked(const QModelIndex& index) {
 }
 
 void TBMPOpenForm::openClicked() {
-    ChosenFile = SubProgPath(pathOf(FileNameEdit->text()));
+    const QString path = pathOf(FileNameEdit->text());
+    // A name with fields (%%Bild%%.jpg) names one picture per label, which need not exist
+    // yet; it keeps its folder, since a bare name with fields lies beside the label.
+    ChosenFile = hasFields(path) ? path : SubProgPath(path);
     rememberFolder(FolderKind, folder_);
     accept();
 }

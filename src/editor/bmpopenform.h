@@ -21,7 +21,8 @@ class QToolButton;
 // "Bild öffnen": the program's picture chooser with a live preview. It is made
 // once and reused; folder, mask and preview setting stay between uses. On OK,
 // ChosenFile holds the chosen path, shortened to the bare name for a file that
-// lies directly in the program folder.
+// lies directly in the program folder. A typed name with fields ("%%Bild%%.jpg") is
+// taken without looking for the file.
 class TBMPOpenForm : public QDialog {
     Q_OBJECT
 public:

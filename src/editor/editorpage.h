@@ -7,14 +7,18 @@
 #include "editor/editorfont.h"
 #include "editor/selection.h"
 #include "editor/toolbar.h"
+#include "merge/mergerecord.h"
 
 #include <QImage>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class EditorMenus;
 class EditorPaintBox;
+class MergeTable;
 class Prompts;
 class QAction;
 class QLineEdit;
@@ -75,6 +79,10 @@ public:
 
     // Renders the visible pane and shows it with the selection marks and rulers.
     void PaintBox1Paint();
+    // The data row whose pictures the editor shows for picture names with fields (its
+    // texts keep their fields): row of table, none for a null table or a row < 0.
+    void setSampleRow(std::shared_ptr<const MergeTable> table, int row);
+    const MergeRecord* sampleRecord() const { return sample_ ? &*sample_ : nullptr; }
     QImage TRulerPaint() const;
     QImage LRulerPaint() const;
 
@@ -217,6 +225,9 @@ private:
     void showEditBitmap(QPainter& painter, const QRect& area);
     void zoomAt(int X, int Y, double unitsPerPixel);
     bool createPicture(Tobs& obj);
+    // The picture that the sample row names for a picture name with fields, else the
+    // blank: a new picture object of that name takes its size (samplerow.cpp).
+    TDibRecord fieldPictureSample(const QString& name) const;
     void pasteOwnObject(const QByteArray& bytes);
     // A copy keeps its size and place (cascaded); keepInLabel moves it inside the
     // label where it would stick out.
@@ -247,4 +258,7 @@ private:
     QPoint renderedScroll_{-1, -1}; // scroll position EditBitmap was rendered for
     NudgeSession nudges_;
     int shownSelection_ = -1;
+    std::shared_ptr<const MergeTable> sampleTable_; // keeps the sample's columns
+    int sampleRow_ = -1;
+    std::optional<MergeRecord> sample_;
 };

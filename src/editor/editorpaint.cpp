@@ -3,9 +3,11 @@
 #include "editor/paintbox.h"
 #include "editor/rulerscale.h"
 #include "editor/rulerwidget.h"
+#include "merge/mergerecord.h"
 #include "render/drawvcart.h"
 
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScrollArea>
 
 void EditorPage::renderEditBitmap() {
@@ -32,8 +34,12 @@ void EditorPage::renderEditBitmap() {
     p.fillRect(QRect(QPoint(l + 5, b), QPoint(r + 4, b + 4)), grey);
 
     p.save();
-    DrawVCart(p, doc_, W, H, h, v, doc_.Zoom / doc_.UnitsPerPixel, true,
-              labelNumber_ ? labelNumber_() : 0);
+    {
+        const QScopedValueRollback<const MergeRecord*> sample(doc_.Output.SampleRecord,
+                                                              sampleRecord());
+        DrawVCart(p, doc_, W, H, h, v, doc_.Zoom / doc_.UnitsPerPixel, true,
+                  labelNumber_ ? labelNumber_() : 0);
+    }
     p.restore();
     drawGridDots(p, h, v);
     markrec(p, doc_, MouseState, h, v);

@@ -9,6 +9,7 @@
 #include "document/progpath.h"
 #include "document/prompts.h"
 #include "document/slotedit.h"
+#include "merge/fields.h"
 #include "render/picload.h"
 
 #include <QLineEdit>
@@ -59,6 +60,10 @@ bool EditorPage::createPicture(Tobs& obj) {
         return false;
     obj.Text = BMPOpenForm->ChosenFile;
     obj.Picture = TDibRecord();
+    if (hasFields(obj.Text)) {
+        obj.Picture = fieldPictureSample(obj.Text);
+        return true;
+    }
     const PictureLoad result = loadChosenPicture(obj.Picture, obj.Text);
     if (result == PictureLoad::Loaded) {
         warnUnstorablePictureName(prompts_, obj.Text);

@@ -114,6 +114,10 @@ bool hasDataFields(const QString& text) {
     return false;
 }
 
+bool hasFields(const QString& text) {
+    return nextField(text, 0).start >= 0;
+}
+
 QString substituteFields(const QString& text, int number, const MergeRecord* record,
                          QStringList* unknown) {
     if (!text.contains(QLatin1String("%%")))

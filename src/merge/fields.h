@@ -19,6 +19,8 @@ inline const QString NumberField = QStringLiteral("NUMMER");
 QStringList fieldNames(const QString& text);
 // True when the text holds a field other than %%NUMMER%%.
 bool hasDataFields(const QString& text);
+// True when the text holds any field, %%NUMMER%% included.
+bool hasFields(const QString& text);
 
 // The text for one label: %%NUMMER%% becomes number, every field that names a column
 // of record the row's value. A field without a column stays as typed and its name is

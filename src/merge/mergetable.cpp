@@ -2,6 +2,8 @@
 
 #include "merge/tablereader.h"
 
+#include <QLocale>
+
 #include <memory>
 
 namespace {
@@ -35,8 +37,8 @@ bool MergeTable::load(const QString& path, QString* error, const std::function<v
     problems_ = reader->problems();
     if (truncated_)
         problems_.prepend(QStringLiteral("Die Datei hat mehr Zeilen, als die Seite zeigen kann; "
-                                         "gelesen wurden die ersten %L1.")
-                              .arg(rows_.size()));
+                                         "gelesen wurden die ersten %1.")
+                              .arg(QLocale(QLocale::German).toString(rows_.size())));
     if (reader->failed())
         problems_.prepend(QStringLiteral("Die Datei konnte nicht ganz gelesen werden."));
     return true;

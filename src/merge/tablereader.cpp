@@ -25,8 +25,8 @@ bool startsWithVCard(const QByteArray& head) {
 }
 } // namespace
 
-std::unique_ptr<TableReader> openTable(const QString& path, QString* error) {
-    const SourceProbe probe = probeSource(path);
+std::unique_ptr<TableReader> openTable(const QString& path, QString* error, qint64 maxBytes) {
+    const SourceProbe probe = probeSource(path, maxBytes);
     if (!probe.ok) {
         if (error)
             *error = probe.error;

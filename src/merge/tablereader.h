@@ -1,6 +1,7 @@
 #pragma once
 
 #include "merge/mergerecord.h"
+#include "merge/textsource.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,5 +38,6 @@ private:
 
 // Opens a data file: a vCard file when its content begins with BEGIN:VCARD, whatever
 // its name, otherwise delimited text with its column names in the first row. Null
-// with a German error when the file cannot be used at all.
-std::unique_ptr<TableReader> openTable(const QString& path, QString* error);
+// with a German error when the file cannot be used at all or is larger than maxBytes.
+std::unique_ptr<TableReader> openTable(const QString& path, QString* error,
+                                       qint64 maxBytes = MaxSourceBytes);

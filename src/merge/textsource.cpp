@@ -83,7 +83,15 @@ bool isValidUtf8(const QByteArray& bytes) {
     return check.valid();
 }
 
-SourceProbe probeSource(const QString& path) {
+namespace {
+QString tooLargeMessage(const QString& name) {
+    return QStringLiteral("Die Datei \"%1\" ist zu groß (mehr als 1 GB); bitte teilen Sie sie "
+                          "auf.")
+        .arg(name);
+}
+} // namespace
+
+SourceProbe probeSource(const QString& path, qint64 maxBytes) {
     SourceProbe probe;
     QFile file(path);
     const QString name = displayName(path);
@@ -91,10 +99,8 @@ SourceProbe probeSource(const QString& path) {
         probe.error = QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden.").arg(name);
         return probe;
     }
-    if (file.size() > MaxSourceBytes) {
-        probe.error = QStringLiteral("Die Datei \"%1\" ist zu groß (mehr als 1 GB); bitte "
-                                     "teilen Sie sie auf.")
-                          .arg(name);
+    if (file.size() > maxBytes) {
+        probe.error = tooLargeMessage(name);
         return probe;
     }
     QByteArray first = file.read(BinaryWindow);
@@ -115,10 +121,8 @@ SourceProbe probeSource(const QString& path) {
         if (chunk.isEmpty())
             break;
         total += chunk.size();
-        if (total > MaxSourceBytes) {
-            probe.error = QStringLiteral("Die Datei \"%1\" ist zu groß (mehr als 1 GB); bitte "
-                                         "teilen Sie sie auf.")
-                              .arg(name);
+        if (total > maxBytes) {
+            probe.error = tooLargeMessage(name);
             return probe;
         }
         check.add(chunk);

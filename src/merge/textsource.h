@@ -5,14 +5,17 @@
 #include <QString>
 #include <QStringDecoder>
 
+#include <limits>
 #include <memory>
 
 // How the bytes of a data file become text: UTF-8 when the whole file is valid
 // UTF-8 (a byte-order mark is skipped), otherwise Windows-1252.
 enum class TextEncoding { Utf8, Win1252 };
 
-// A data file can be at most this large; larger ones are refused.
+// The print page reads data files of at most this size; larger ones are refused there.
+// The command line streams its rows and takes files of any size.
 inline constexpr qint64 MaxSourceBytes = 1024LL * 1024 * 1024;
+inline constexpr qint64 AnySourceSize = std::numeric_limits<qint64>::max();
 
 // The facts of the first pass over a file.
 struct SourceProbe {
@@ -23,9 +26,9 @@ struct SourceProbe {
     QByteArray head; // the first bytes after the byte-order mark (at most 4 KiB)
 };
 
-// Reads the whole file once: checks its size, refuses binary files (a NUL byte or
-// many control characters in the first 64 KiB) and decides the encoding.
-SourceProbe probeSource(const QString& path);
+// Reads the whole file once: checks its size against maxBytes, refuses binary files
+// (a NUL byte or many control characters in the first 64 KiB) and decides the encoding.
+SourceProbe probeSource(const QString& path, qint64 maxBytes = MaxSourceBytes);
 // Opens a source file for reading past its byte-order mark; a German message when it
 // cannot be opened.
 bool openSourceFile(QFile& file, const QString& path, const SourceProbe& probe, QString* error);

@@ -269,24 +269,33 @@ private:
         }
         if (file_.atEnd())
             return false;
-        line = file_.readLine(MaxLineBytes);
-        if (line.isEmpty() && file_.error() != QFileDevice::NoError) {
+        const qint64 n = readLine();
+        if (n < 0) {
             failed_ = true;
             return false;
         }
+        line = QByteArray(buffer_.constData(), n);
         if (!line.endsWith('\n') && !file_.atEnd()) {
             // A line longer than the limit: the rest is skipped.
             addProblem(QStringLiteral("Eine Zeile ist länger als 1 MB und wurde gekürzt."));
-            QByteArray rest;
+            qint64 rest = 0;
             do
-                rest = file_.readLine(MaxLineBytes);
-            while (!rest.isEmpty() && !rest.endsWith('\n'));
+                rest = readLine();
+            while (rest > 0 && buffer_[rest - 1] != '\n');
         }
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
         if (line.isNull())
             line = QByteArray("");
         return true;
+    }
+
+    // Up to MaxLineBytes of the next line into the buffer, which is made once: -1 on an
+    // error of the device.
+    qint64 readLine() {
+        if (buffer_.size() < MaxLineBytes + 1)
+            buffer_.resize(MaxLineBytes + 1);
+        return file_.readLine(buffer_.data(), buffer_.size());
     }
 
     // A content line with its folded continuations joined; for quoted-printable
@@ -322,9 +331,10 @@ private:
 
     TextEncoding encoding_;
     QFile file_;
+    QByteArray buffer_;
     QByteArray peeked_;
     QByteArray pushBack_;
-    int cards_ = 0;
+    qint64 cards_ = 0;
 };
 
 } // namespace

@@ -23,6 +23,7 @@ public:
     const QString& path() const { return path_; }
     const QDateTime& fileTime() const { return fileTime_; }
     const MergeTable* table() const { return table_.get(); }
+    std::shared_ptr<const MergeTable> sharedTable() const { return table_; }
 
     // Only rows that hold text (ignoring case) in a value stay visible.
     void setSearch(const QString& text);

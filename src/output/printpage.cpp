@@ -325,6 +325,8 @@ void TPrintPage::VPaintPaint() {
 }
 
 void TPrintPage::labelChanged() {
+    // The data source follows the label at once: the editor and the text dialog show it.
+    MergePanel->followDocument(doc_.CurFileName);
     stale_ = true;
     if (isVisible())
         VPaintPaint();

@@ -16,11 +16,13 @@
 #include <QSpinBox>
 
 namespace {
-// True when a text of the label holds a field, so that labels differ by row or number.
+// True when a text, code or picture name of the label holds a field, so that labels
+// differ by row or number.
 bool labelHasFields(const LabelDocument& doc) {
-    for (int i = 1; i <= ObjectTable::MaxObjs; ++i) {
+    for (const int i : doc.Objs.usedSlots()) {
         const Tobs& o = doc.Objs[i];
-        if (o.Kind == KindText && o.Text.contains(QLatin1String("%%")))
+        if ((o.Kind == KindText || o.Kind == KindCode || o.Kind == KindPicture) &&
+            o.Text.contains(QLatin1String("%%")))
             return true;
     }
     return false;

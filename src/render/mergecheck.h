@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 
@@ -14,10 +15,12 @@ class LabelDocument;
 class MergeColumns;
 struct MergeRecord;
 
-// The check before a merged run prints: fields of the label that no column names,
-// and rows whose upright text would not fit its box at the printer's resolution
-// (the text would be cut off) or whose code data cannot be encoded. Findings are German lines
-// naming the row and the field; at most MaxFindings are kept, the rest only counted.
+// The check before a merged run prints: fields of the label that no column names, and
+// rows whose upright text would not fit its box at the printer's resolution (the text
+// would be cut off), whose turned text would run past the label's edge (where the
+// label cuts it off), whose code data cannot be encoded, or whose picture cannot be
+// loaded. Findings are German lines naming the row and the field; at most MaxFindings
+// are kept, the rest only counted.
 class MergeCheck {
 public:
     static constexpr int MaxFindings = 1000;
@@ -41,15 +44,34 @@ private:
         double width = 0;
         double height = 0;
     };
+    struct TurnedText {
+        int slot = 0;
+        QString text;
+        QStringList fields;
+        QFont font;
+        int rotation = 0;
+        QPointF anchor; // where the line starts, as the renderer turns it
+    };
     struct CodeBox {
         Tobs object;
         QStringList fields;
     };
+    struct RowPicture {
+        QString name;
+        QStringList fields;
+    };
     void add(const QString& line);
     bool fits(const TextBox& box, const QString& s);
+    bool staysOnLabel(const TurnedText& text, const QString& s);
+    bool readable(const QString& path);
 
     std::vector<TextBox> texts_;
+    std::vector<TurnedText> turned_;
     std::vector<CodeBox> codes_;
+    std::vector<RowPicture> pictures_;
+    QString labelFile_;
+    QRectF label_; // the label in output pixels
+    QHash<QString, bool> readable_;
     int dpi_ = 0;
     QImage device_;
     QHash<QString, bool> fitCache_;

@@ -3,9 +3,11 @@
 #include "document/labeldocument.h"
 #include "document/progpath.h"
 #include "document/tobs.h"
+#include "merge/fields.h"
 #include "render/canvasaccess.h"
 #include "render/deviceimagecache.h"
 #include "render/dibdraw.h"
+#include "render/fieldpicture.h"
 #include "render/labelgeometry.h"
 #include "render/picturesampler.h"
 #include "render/picturestore.h"
@@ -222,7 +224,9 @@ int32_t transparentValue(const Tobs& o) {
     return o.TransColor;
 }
 
-void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
+namespace {
+
+void drawLoadedPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
     if (!o.Picture.hasPicture())
         return;
     const int pw = o.Picture.width();
@@ -252,4 +256,17 @@ void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
         drawTransparentScreen(rc, o, sampler, b.x, b.y, size);
     if (rc.editorView && isStandIn(o.Picture))
         markStandIn(rc, o, b.x, b.y, size);
+}
+
+} // namespace
+
+void drawPicture(RenderContext& rc, Tobs& o, const ObjectBox& b) {
+    // A name with fields: the picture that this label's row names.
+    if (hasFields(o.Text)) {
+        Tobs shown;
+        if (rowPictureObject(rc, o, shown))
+            drawLoadedPicture(rc, shown, b);
+        return;
+    }
+    drawLoadedPicture(rc, o, b);
 }

@@ -229,6 +229,59 @@ private slots:
         QVERIFY2(lines[1].contains(QStringLiteral("Datensatz 3:")), qPrintable(r.err));
     }
 
+    // A picture named by a field shows each row's file beside the label; a file that
+    // is missing is found before printing, an empty field shows no picture. A turned
+    // text that runs past the label's edge is found too.
+    void rowPicturesAndTurnedTexts() {
+        ScriptedPrompts prompts;
+        LabelDocument doc;
+        doc.computeWorkArea();
+        Tobs& picture = doc.Objs[1];
+        picture.Kind = KindPicture;
+        picture.Text = QStringLiteral("%%Bild%%");
+        picture.X = doc.WorkWidth / 3;
+        picture.Y = doc.WorkHeight / 3;
+        picture.Width = doc.WorkWidth / 9;
+        picture.Height = doc.WorkHeight / 3;
+        addText(doc, 2, QStringLiteral("%%Name%%"), 0, 1);
+        doc.Objs[2].Rotation = 1;
+        doc.Objs[2].X = doc.WorkWidth / 2;
+        const QString ett = path(QStringLiteral("bilder.ett"));
+        QVERIFY(Saveit(doc, ett, prompts));
+        QImage red(8, 8, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(path(QStringLiteral("rot.png"))));
+        const QString data = path(QStringLiteral("bilder.csv"));
+        write(data, QByteArray("Name;Bild\nAnna;rot.png\nBernd;fehlt.png\nCora;\n"
+                               "Ein Name, der viel zu lang f\xC3\xBCr das Etikett ist;rot.png\n"));
+        const Run check = run({QStringLiteral("--print"), ett, QStringLiteral("--merge"), data,
+                               QStringLiteral("--check")});
+        QCOMPARE(check.code, 3);
+        QCOMPARE(check.err,
+                 QStringLiteral("aufkleber-werkbank: Datensatz 2: Das Bild \"fehlt.png\" zu "
+                                "%%Bild%% kann nicht geladen werden; an seiner Stelle bleibt das "
+                                "Etikett weiß.\naufkleber-werkbank: Datensatz 4: Der gedrehte "
+                                "Text mit %%Name%% reicht über den Rand des Etiketts und würde "
+                                "abgeschnitten.\n"));
+        for (int row = 1; row <= 3; ++row) {
+            const QString bmp = path(QStringLiteral("zeile%1.bmp").arg(row));
+            const Run r =
+                run({QStringLiteral("--export-image"), ett, bmp, QStringLiteral("--merge"), data,
+                     QStringLiteral("--row"), QString::number(row)});
+            QCOMPARE(r.code, row == 2 ? 3 : 0);
+            QCOMPARE(r.err.contains(QStringLiteral("Konnte Bild (%1) nicht Laden.")
+                                        .arg(path(QStringLiteral("fehlt.png")))),
+                     row == 2);
+            const QImage image(bmp);
+            QVERIFY(!image.isNull());
+            bool anyRed = false;
+            for (int y = 0; y < image.height() && !anyRed; ++y)
+                for (int x = 0; x < image.width() && !anyRed; ++x)
+                    anyRed = image.pixel(x, y) == qRgb(255, 0, 0);
+            QCOMPARE(anyRed, row == 1);
+        }
+    }
+
     void wrongUse_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");

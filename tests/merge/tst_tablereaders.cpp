@@ -205,6 +205,22 @@ private slots:
         QVERIFY(!table.rowContains(12, QStringLiteral("ort6")));
         QVERIFY(!table.truncated());
     }
+
+    // The print page keeps at most a million rows and says that it stopped there.
+    void pageTableStopsAtItsLimit() {
+        QByteArray bytes("Nr\n");
+        bytes.reserve(3 + 2 * (MergeTable::MaxRows + 2));
+        for (int i = 0; i <= MergeTable::MaxRows; ++i)
+            bytes += "7\n";
+        MergeTable table;
+        QString error;
+        QVERIFY(table.load(write(bytes), &error));
+        QCOMPARE(table.rowCount(), MergeTable::MaxRows);
+        QVERIFY(table.truncated());
+        QCOMPARE(table.problems().value(0),
+                 QStringLiteral("Die Datei hat mehr Zeilen, als die Seite zeigen kann; gelesen "
+                                "wurden die ersten 1.000.000."));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTableReaders)

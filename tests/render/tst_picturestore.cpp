@@ -1,5 +1,8 @@
 #include "document/labelfile.h"
+#include "document/progpath.h"
+#include "merge/mergerecord.h"
 #include "render/drawvcart.h"
+#include "render/fieldpicture.h"
 #include "render/picload.h"
 #include "render/picturefileloader.h"
 #include "render/picturestore.h"
@@ -171,6 +174,103 @@ private slots:
         QFile f(pdf);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll().count("/Subtype /Image"), 2);
+    }
+
+    // A picture name with fields for one row: relative to the label's folder, beside
+    // the label when the named folder is gone, no picture for empty fields.
+    void rowPictureNames_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("value"); // of column A; null: no row
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("path"); // @ stands for the label's folder
+        using S = RowPictureName::State;
+        QTest::newRow("Unterordner")
+            << QStringLiteral("produkte/%%a%%.png") << true << QStringLiteral("x") << int(S::File)
+            << QStringLiteral("@/produkte/x.png");
+        QTest::newRow("Ordner fehlt, Datei neben dem Etikett")
+            << QStringLiteral("/nicht/da/%%A%%.png") << true << QStringLiteral("neben")
+            << int(S::File) << QStringLiteral("@/neben.png");
+        QTest::newRow("leeres Feld") << QStringLiteral("%%A%%.png") << true << QStringLiteral(" ")
+                                     << int(S::NoValue) << QString();
+        QTest::newRow("unbekanntes Feld") << QStringLiteral("%%B%%.png") << true
+                                          << QStringLiteral("x") << int(S::Unresolved) << QString();
+        QTest::newRow("ohne Datenzeile")
+            << QStringLiteral("%%A%%.png") << true << QString() << int(S::Unresolved) << QString();
+        QTest::newRow("Nummer ohne Datenzeile")
+            << QStringLiteral("n%%NUMMER%%.png") << true << QString() << int(S::File)
+            << QStringLiteral("@/n7.png");
+        QTest::newRow("ungespeichert: Programmordner")
+            << QStringLiteral("%%A%%.png") << false << QStringLiteral("x") << int(S::File)
+            << ProgPath() + QStringLiteral("x.png");
+    }
+    void rowPictureNames() {
+        QFETCH(QString, name);
+        QFETCH(bool, saved);
+        QFETCH(QString, value);
+        QFETCH(int, state);
+        QFETCH(QString, path);
+        QVERIFY(!savePicture(dir, QStringLiteral("neben.png"), qRgb(1, 2, 3)).isEmpty());
+        const MergeColumns columns({QStringLiteral("A")});
+        const MergeRecord record{&columns, {value}};
+        const RowPictureName file =
+            rowPictureName(name, saved ? dir.filePath(QStringLiteral("etikett.ett")) : QString(), 7,
+                           value.isNull() ? nullptr : &record);
+        QCOMPARE(int(file.state), state);
+        QCOMPARE(file.path, QString(path).replace(QLatin1Char('@'), dir.path()));
+    }
+
+    // Each label of a run takes the picture its row names through the shared store,
+    // which lets it go again: however many rows, the store stays within its budget
+    // and no row is left without its picture. A label file naming such a picture
+    // neither loads nor reports it.
+    void rowPicturesStayWithinBudget() {
+        QTemporaryDir pictures;
+        const int rows = 300;
+        const auto colour = [](int i) { return qRgb(i % 256, 40 + i / 256 * 100, 200); };
+        for (int i = 0; i < rows; ++i)
+            QVERIFY(!savePicture(pictures, QStringLiteral("p%1.png").arg(i), colour(i), 100, 100)
+                         .isEmpty());
+        const QString file = pictures.filePath(QStringLiteral("etikett.ett"));
+        {
+            auto written = std::make_unique<LabelDocument>();
+            Tobs& o = written->Objs[1];
+            placePicture(o, QStringLiteral("p%%Nr%%.png"));
+            o.X = o.Y = 200;
+            o.Width = o.Height = 100;
+            ScriptedPrompts prompts;
+            QVERIFY(Saveit(*written, file, prompts));
+        }
+        PictureStore& store = PictureStore::shared();
+        store.clear();
+        const qint64 budget = store.budget();
+        store.setBudget(5 * 100 * 100 * 4); // five of the pictures
+        auto doc = std::make_unique<LabelDocument>();
+        ScriptedPrompts prompts;
+        PictureFileLoader loader;
+        QCOMPARE(readLabelFile(file, *doc, prompts, loader), ReadOutcome::Complete);
+        QCOMPARE(prompts.shown.size(), 0);
+        QVERIFY(!doc->Objs[1].Picture.hasPicture());
+        QCOMPARE(store.bytesHeld(), 0);
+
+        doc->Output.OutputMode = 1;
+        doc->Output.OutputScale = 1.0;
+        const MergeColumns columns({QStringLiteral("Nr")});
+        MergeRecord record{&columns, {}};
+        qint64 most = 0;
+        for (int i = 0; i < rows; ++i) {
+            record.values = QStringList{QString::number(i)};
+            QImage label(200, 200, QImage::Format_RGB32);
+            label.fill(Qt::white);
+            QPainter p(&label);
+            DrawVCart(p, *doc, 200, 200, 200, 200, 1.0, false, i, &record);
+            p.end();
+            QCOMPARE(label.pixel(10, 10), colour(i));
+            most = std::max(most, store.bytesHeld());
+        }
+        QVERIFY2(most <= store.budget(), qPrintable(QString::number(most)));
+        store.setBudget(budget);
+        store.clear();
     }
 };
 
