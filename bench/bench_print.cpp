@@ -6,6 +6,7 @@
 //
 // With AWB_PRINT_FOLDER set to a folder, the label files and the photo are made
 // there and kept, for timing the program itself on them.
+#include "app/allocatortuning.h"
 #include "app/commandline.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
@@ -124,6 +125,8 @@ BENCHMARK(BM_PrintFixedTextToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Ite
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program itself does at its start.
+    tuneAllocatorForPrinting();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QTemporaryDir temporary;
