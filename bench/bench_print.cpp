@@ -3,11 +3,16 @@
 // for 1000 sheets at 600 dots per inch; and the same label with a fixed text (no
 // field), whose layout a run makes once. Counters: the PDF's size, its size per
 // sheet, and the process's peak resident memory so far.
+//
+// With AWB_PRINT_FOLDER set to a folder, the label files and the photo are made
+// there and kept, for timing the program itself on them.
+#include "app/allocatortuning.h"
 #include "app/commandline.h"
 #include "document/labelfile.h"
 #include "document/progpath.h"
 #include "document/settingsstore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -26,7 +31,7 @@ public:
     QString saveFileName(FileRequest&) override { return QString(); }
 };
 
-QTemporaryDir* folder = nullptr;
+QDir* folder = nullptr;
 QString labelFile;
 QString fixedTextFile;
 
@@ -120,9 +125,15 @@ BENCHMARK(BM_PrintFixedTextToPdf)->Arg(1000)->Unit(benchmark::kMillisecond)->Ite
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the program itself does at its start.
+    tuneAllocatorForPrinting();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QTemporaryDir dir;
+    QTemporaryDir temporary;
+    const QString kept = qEnvironmentVariable("AWB_PRINT_FOLDER");
+    if (!kept.isEmpty())
+        QDir().mkpath(kept);
+    QDir dir(kept.isEmpty() ? temporary.path() : kept);
     folder = &dir;
     initProgPath(dir.path());
     SettingsStore::setOverridePath(dir.filePath(QStringLiteral("settings.ini")));

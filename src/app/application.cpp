@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/allocatortuning.h"
+
 #include "app/commandline.h"
 #include "app/lifecyclecommands.h"
 #include "app/programicon.h"
@@ -28,6 +30,7 @@ void configureApplication() {
 }
 
 int runApplication(int argc, char** argv) {
+    tuneAllocatorForPrinting();
     if (isCommandLineJob(argc, argv))
         return runCommandLine(argc, argv);
 

@@ -1,5 +1,6 @@
 #include "codec/magickcodec.h"
 
+#include "codec/colourjpeg.h"
 #include "codec/piclimits.h"
 #include "codec/readformats.h"
 
@@ -288,6 +289,11 @@ bool magickDecode(const QByteArray& data, const QString& fileName, TDibRecord& o
                                         : readFormatByExtension(QFileInfo(fileName).suffix());
     if (!format)
         return false;
+    // Full-size colour JPEGs (photos) go straight into the picture; reduced previews
+    // and everything else through the library.
+    if (qstrcmp(format->magick, "JPEG") == 0 && !(sizeHint.isValid() && !sizeHint.isEmpty()) &&
+        readColourJpeg(data, out))
+        return true;
     MagickLib::ImageInfo* info = MagickLib::CloneImageInfo(nullptr);
     if (!info)
         return false;

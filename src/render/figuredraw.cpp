@@ -3,6 +3,7 @@
 #include "document/labeldocument.h"
 #include "document/tobs.h"
 #include "render/labelgeometry.h"
+#include "render/penring.h"
 #include "render/rendercontext.h"
 
 #include <QPainter>
@@ -45,22 +46,6 @@ QPainterPath penPath(const QPainterPath& centreLine, int penWidth) {
     return stroker.createStroke(centreLine);
 }
 
-// The same area for a rectangle, in far fewer segments: the centre line grown by half
-// the pen width with round outer corners (the pen's round joins), less the centre line
-// shrunk by half the pen width, filled even-odd. On paper this is one outline of four
-// lines and four curves and one rectangle where the stroke gives dozens of segments;
-// on a bitmap it covers the same pixels.
-QPainterPath rectangleRing(const QRectF& centre, int penWidth) {
-    const double r = penWidth / 2.0;
-    QPainterPath ring;
-    ring.setFillRule(Qt::OddEvenFill);
-    ring.addRoundedRect(centre.adjusted(-r, -r, r, r), r, r);
-    const QRectF inner = centre.adjusted(r, r, -r, -r);
-    if (inner.width() > 0 && inner.height() > 0)
-        ring.addRect(inner);
-    return ring;
-}
-
 QRectF centreLine(const Box& box) {
     return QRectF(box.l + 0.5, box.t + 0.5, box.r - box.l - 1, box.b - box.t - 1);
 }
@@ -86,6 +71,35 @@ void fastRectangle(RenderContext& rc, const Box& box, const QBrush* fill) {
         if (outer.width() > 1)
             p.fillRect(QRectF(outer.right() - 1, outer.top() + 1, 1, outer.height() - 2), pen);
     }
+}
+
+// Rectangles with a wide pen: the outline's pixels as rectangles (see penRingRects),
+// only those near what the canvas shows. False when the outline needs its path.
+bool wideRectangle(RenderContext& rc, const Box& box, int penWidth) {
+    const std::vector<QRect> rects =
+        penRingRects(int64_t(box.r - box.l), int64_t(box.b - box.t), penWidth);
+    if (rects.empty())
+        return false;
+    const QRectF reach = rc.visible.adjusted(-2, -2, 2, 2);
+    std::vector<QRectF> shown;
+    shown.reserve(rects.size());
+    for (const QRect& r : rects) {
+        const QRectF part = QRectF(box.l + r.x(), box.t + r.y(), r.width(), r.height()) & reach;
+        if (!part.isEmpty())
+            shown.push_back(part);
+    }
+    // One colour for all of them, each filled on its own: PDF rasterisers fill a lone
+    // rectangle exactly, but a path of several by the pixels its edges touch.
+    QPainter& p = rc.canvas;
+    const QPen pen = p.pen();
+    const QBrush brush = p.brush();
+    p.setPen(Qt::NoPen);
+    p.setBrush(rc.penColor);
+    for (const QRectF& r : shown)
+        p.drawRect(r);
+    p.setBrush(brush);
+    p.setPen(pen);
+    return true;
 }
 
 void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, double cornerH,
@@ -132,7 +146,9 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
     if (filled)
         p.fillPath(path, fill);
     const bool rectangle = shape == Square || shape == Rectangle;
-    p.fillPath(rectangle ? rectangleRing(c, penWidth) : penPath(path, penWidth), rc.penColor);
+    if (rectangle && wideRectangle(rc, box, penWidth))
+        return;
+    p.fillPath(rectangle ? penRingPath(c, penWidth) : penPath(path, penWidth), rc.penColor);
 }
 
 int64_t floorDiv(__int128 a, __int128 b) {

@@ -1,9 +1,13 @@
 #include "codec/rasterio.h"
 #include "testpictures.h"
 
+#include <Magick++.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -370,6 +374,68 @@ private slots:
         QCOMPARE(pic.Image.size(), QSize(64, 48));
         const QRgb c = pic.Image.pixel(32, 24);
         QVERIFY(qAbs(qRed(c) - 20) < 8 && qAbs(qGreen(c) - 120) < 8 && qAbs(qBlue(c) - 220) < 8);
+    }
+
+    // Colour JPEGs, which skip the codec library's own full-size copy, have exactly the
+    // pixels that the library reads; grey ones still come from the library.
+    void jpegsAsTheLibraryReadsThem_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<bool>("progressive");
+        QTest::addColumn<bool>("grey");
+        QTest::newRow("photo, quality 90") << QString() << 90 << false << false;
+        QTest::newRow("photo, quality 100") << QString() << 100 << false << false;
+        QTest::newRow("photo, progressive") << QString() << 75 << true << false;
+        QTest::newRow("photo in grey") << QString() << 90 << false << true;
+        const QString samples =
+            qEnvironmentVariable("AWB_TEST_DATA") + QStringLiteral("/../../resources/");
+        QTest::newRow("sample logo") << samples + QStringLiteral("logo.jpg") << 0 << false << false;
+        QTest::newRow("sample background")
+            << samples + QStringLiteral("hintergrund.jpg") << 0 << false << false;
+    }
+    void jpegsAsTheLibraryReadsThem() {
+        QFETCH(QString, file);
+        QFETCH(int, quality);
+        QFETCH(bool, progressive);
+        QFETCH(bool, grey);
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("foto.jpg"));
+        if (file.isEmpty()) {
+            QImage img(301, 203, QImage::Format_RGB32);
+            QPainter p(&img);
+            QLinearGradient g(0, 0, 301, 203);
+            g.setColorAt(0, QColor(30, 90, 160));
+            g.setColorAt(1, QColor(230, 180, 40));
+            p.fillRect(img.rect(), g);
+            for (int i = 0; i < 40; ++i)
+                p.fillRect((i * 97) % 290, (i * 53) % 190, 11, 13,
+                           QColor::fromHsv((i * 37) % 360, 200, 220));
+            p.end();
+            QImageWriter writer(name, "jpeg");
+            writer.setQuality(quality);
+            writer.setProgressiveScanWrite(progressive);
+            writer.setText(QStringLiteral("x-awb-stand-in"), QStringLiteral("1"));
+            QVERIFY(writer.write(grey ? img.convertToFormat(QImage::Format_Grayscale8) : img));
+        } else {
+            QVERIFY(QFile::copy(file, name));
+        }
+        TDibRecord pic;
+        QVERIFY(OpenDib(pic, name));
+        const QByteArray bytes = readAll(name);
+        Magick::Image reference(Magick::Blob(bytes.constData(), size_t(bytes.size())));
+        const int w = int(reference.columns()), h = int(reference.rows());
+        QCOMPARE(pic.Image.size(), QSize(w, h));
+        QCOMPARE(pic.BitsPerPixel, grey ? 8 : 24);
+        QVERIFY(pic.Image.textKeys().isEmpty());
+        std::vector<unsigned char> rgb(size_t(w) * h * 3);
+        reference.write(0, 0, unsigned(w), unsigned(h), "RGB", Magick::CharPixel, rgb.data());
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const unsigned char* c = &rgb[(size_t(y) * w + x) * 3];
+                differing += pic.Image.pixel(x, y) != qRgb(c[0], c[1], c[2]);
+            }
+        QCOMPARE(differing, 0);
     }
 
     void missingFileAndFolder() {

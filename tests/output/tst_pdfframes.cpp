@@ -84,23 +84,29 @@ class TestPdfFrames : public QObject {
     int runs = 0;
 
 private slots:
-    // Frames of one-pixel pens reach the paper as rectangles: the same pixels.
+    // Rectangle frames reach the paper as rectangles, also those of wide pens with
+    // their round corners: the same pixels.
     void thinFramesSamePixels_data() {
         QTest::addColumn<int>("shape");
         QTest::addColumn<int>("fillMode");
+        QTest::addColumn<int>("lineWidth");
         QTest::addColumn<int>("w");
         QTest::addColumn<int>("h");
-        QTest::newRow("rectangle outline") << 3 << 1 << 30000 << 10000;
-        QTest::newRow("rectangle outline and fill") << 3 << 2 << 52000 << 24001;
-        QTest::newRow("square outline") << 2 << 1 << 20000 << 30000;
+        QTest::newRow("rectangle outline") << 3 << 1 << 0 << 30000 << 10000;
+        QTest::newRow("rectangle outline and fill") << 3 << 2 << 0 << 52000 << 24001;
+        QTest::newRow("square outline") << 2 << 1 << 0 << 20000 << 30000;
+        QTest::newRow("rectangle 0.4 mm") << 3 << 1 << 2 << 52000 << 24000;
+        QTest::newRow("rectangle 0.6 mm") << 3 << 1 << 3 << 40000 << 17000;
+        QTest::newRow("square 2 mm") << 2 << 1 << 10 << 20000 << 30000;
     }
     void thinFramesSamePixels() {
         QFETCH(int, shape);
         QFETCH(int, fillMode);
+        QFETCH(int, lineWidth);
         QFETCH(int, w);
         QFETCH(int, h);
         QImage paper, bitmap;
-        paperAndBitmap(shape, fillMode, 0, w, h, paper, bitmap);
+        paperAndBitmap(shape, fillMode, lineWidth, w, h, paper, bitmap);
         if (QTest::currentTestFailed())
             return;
         int differing = 0, inked = 0;

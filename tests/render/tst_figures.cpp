@@ -1,6 +1,9 @@
 #include "renderfixture.h"
 
 #include "render/labelgeometry.h"
+#include "render/penring.h"
+
+#include <QPainterPath>
 
 #include <QtTest>
 
@@ -180,6 +183,46 @@ private slots:
         QCOMPARE(countColour(img, BlueRgb, QRect(0, 100, 200, 10)), 2 * 200);
         // The diagonal from far up-left runs through the canvas at 45 degrees.
         QCOMPARE(countColour(img, GreenRgb, QRect(0, 0, 100, 100)), 100);
+    }
+
+    // A rectangle's wide-pen outline as rectangles covers exactly the pixels of its
+    // path, at every pen width, size and position; boxes too small get no rectangles.
+    void wideOutlineRects_data() {
+        QTest::addColumn<int>("pen");
+        QTest::addColumn<QRect>("box");
+        for (int pen : {3, 4, 5, 8, 9, 10, 13, 24, 47}) {
+            const int least = 2 * pen + 4;
+            QTest::addRow("pen %d, smallest box", pen) << pen << QRect(7, 5, least, least);
+            QTest::addRow("pen %d, one wider", pen) << pen << QRect(60, 61, least + 1, least);
+            QTest::addRow("pen %d, far, flat", pen) << pen << QRect(1493, 1011, 300, least + 3);
+            QTest::addRow("pen %d, too small", pen) << pen << QRect(9, 9, least - 1, 200);
+        }
+        // Corners of one pixel's radius take pixels by where the box lies: a path.
+        QTest::newRow("pen 2") << 2 << QRect(60, 61, 50, 50);
+    }
+    void wideOutlineRects() {
+        QFETCH(int, pen);
+        QFETCH(QRect, box);
+        // Drawn where they lie, without moving the painter.
+        const QRect area = box.adjusted(-pen - 2, -pen - 2, pen + 2, pen + 2);
+        QImage path(area.right() + 1, area.bottom() + 1, QImage::Format_RGB32);
+        path.fill(Qt::white);
+        QImage rects = path;
+        QPainter p(&path);
+        p.fillPath(penRingPath(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5), pen), Qt::black);
+        p.end();
+        const std::vector<QRect> parts = penRingRects(box.width(), box.height(), pen);
+        if (pen < 3 || box.width() < 2 * pen + 4) {
+            QVERIFY(parts.empty());
+            return;
+        }
+        QVERIFY(!parts.empty());
+        QVERIFY(parts.size() <= 4 * size_t(pen) + 2);
+        QPainter q(&rects);
+        for (const QRect& r : parts)
+            q.fillRect(r.translated(box.topLeft()), Qt::black);
+        q.end();
+        QCOMPARE(rects, path);
     }
 };
 
