@@ -17,6 +17,7 @@
 #include "render/picload.h"
 #include "scripteddialogs.h"
 #include "scriptedprompts.h"
+#include "whenshown.h"
 #include "wizard/wizardpage.h"
 
 #include <QAction>
@@ -34,16 +35,6 @@
 #include <functional>
 
 namespace {
-// Runs once the dialog shows modally.
-void whenShown(QDialog* dialog, std::function<void()> act) {
-    QTimer::singleShot(0, dialog, [dialog, act] {
-        if (dialog->isVisible())
-            act();
-        else
-            qWarning("dialog %s not shown", qPrintable(dialog->objectName()));
-    });
-}
-
 struct Window {
     ScriptedPrompts prompts;
     TSDIAppForm w{prompts};

@@ -10,6 +10,7 @@
 #include "editor/transparenzform.h"
 #include "editor/txtform.h"
 #include "editorharness.h"
+#include "whenshown.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -34,17 +35,6 @@ const QRgb Green = qRgb(0, 255, 0);
 const QRgb Blue = qRgb(0, 0, 255);
 const QRgb Yellow = qRgb(255, 255, 0);
 const QRgb Black = qRgb(0, 0, 0);
-
-// Runs once the dialog shows modally.
-void whenShown(QDialog* dialog, std::function<void()> act) {
-    QTimer::singleShot(0, dialog, [dialog, act] {
-        if (!dialog->isVisible()) {
-            qWarning("dialog %s not shown", qPrintable(dialog->objectName()));
-            return;
-        }
-        act();
-    });
-}
 
 void answerPictureDialog(EditorPage& page, const QString& name) {
     TBMPOpenForm* form = page.BMPOpenForm;

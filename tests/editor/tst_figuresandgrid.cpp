@@ -7,6 +7,7 @@
 #include "editor/linefillform.h"
 #include "editor/toolbar.h"
 #include "editorharness.h"
+#include "whenshown.h"
 
 #include <QDoubleSpinBox>
 #include <QGroupBox>
@@ -30,17 +31,6 @@ constexpr int LabelLeft = 70000;
 constexpr int LabelTop = 28110;
 constexpr int32_t Blue = 0xFF0000; // 0x00BBGGRR
 constexpr int32_t Red = 0x0000FF;
-
-// Runs once the dialog shows modally.
-void whenShown(QDialog* dialog, std::function<void()> act) {
-    QTimer::singleShot(0, dialog, [dialog, act] {
-        if (!dialog->isVisible()) {
-            qWarning("dialog %s not shown", qPrintable(dialog->objectName()));
-            return;
-        }
-        act();
-    });
-}
 
 QRgb previewCentre(const TLineFillForm* form) {
     const QImage shown = form->Preview->pixmap().toImage();
