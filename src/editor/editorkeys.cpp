@@ -179,10 +179,11 @@ void EditorPage::selectionShown() {
     }
 }
 
-void EditorPage::drawFocusFrame(QPainter& painter) const {
+void EditorPage::drawFocusFrame(QPainter& painter) {
     if (!KeyEdit->hasFocus())
         return;
     const QRect pane = visiblePane();
+    framedPane_ = pane;
     if (pane.width() < 4 || pane.height() < 4)
         return;
     QPen pen(palette().color(QPalette::Highlight), 2);
@@ -190,4 +191,18 @@ void EditorPage::drawFocusFrame(QPainter& painter) const {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(pane).adjusted(1, 1, -1, -1));
+}
+
+void EditorPage::followFocusFrame() {
+    const QRect pane = visiblePane();
+    if (framedPane_.isNull() || framedPane_ == pane)
+        return;
+    // Scrolling moves the pixels of the old frame into the pane; only its edges repaint.
+    for (const QRect& r : {framedPane_, pane}) {
+        PaintBox1->update(QRect(r.left(), r.top(), r.width(), 3));
+        PaintBox1->update(QRect(r.left(), r.bottom() - 2, r.width(), 3));
+        PaintBox1->update(QRect(r.left(), r.top(), 3, r.height()));
+        PaintBox1->update(QRect(r.right() - 2, r.top(), 3, r.height()));
+    }
+    framedPane_ = QRect();
 }

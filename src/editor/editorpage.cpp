@@ -83,12 +83,16 @@ void EditorPage::buildLayout() {
             qOverload<>(&QWidget::update));
     connect(ScrollBox1->verticalScrollBar(), &QScrollBar::valueChanged, LRuler,
             qOverload<>(&QWidget::update));
+    for (QScrollBar* bar : {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, this, [this] { followFocusFrame(); });
 }
 
 bool EditorPage::eventFilter(QObject* watched, QEvent* event) {
     // A press on the pane's free area gives the keyboard to the focus holder.
     if (watched == ScrollBox1->viewport() && event->type() == QEvent::MouseButtonPress)
         KeyEdit->setFocus(Qt::MouseFocusReason);
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize)
+        followFocusFrame();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -218,7 +218,9 @@ private:
     void selectionShown();
     // The part of the paint box the pane shows, in paint-box pixels.
     QRect visiblePane() const;
-    void drawFocusFrame(QPainter& painter) const;
+    void drawFocusFrame(QPainter& painter);
+    // Repaints where the focus frame was and where it goes after a scroll or resize.
+    void followFocusFrame();
     // Renders EditBitmap for the current scroll position and pane size.
     void renderEditBitmap();
     // Called by the paint box: shows the bitmap, rendering it first when stale.
@@ -258,6 +260,7 @@ private:
     QPoint renderedScroll_{-1, -1}; // scroll position EditBitmap was rendered for
     NudgeSession nudges_;
     int shownSelection_ = -1;
+    QRect framedPane_;                              // where the focus frame was last drawn
     std::shared_ptr<const MergeTable> sampleTable_; // keeps the sample's columns
     int sampleRow_ = -1;
     std::optional<MergeRecord> sample_;
