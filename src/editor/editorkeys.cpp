@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollArea>
 
 // The editor's keyboard: the invisible focus holder takes the keys, the work area
@@ -35,7 +36,7 @@ bool nudgeFor(int key, Qt::KeyboardModifiers mods, int& right, int& down) {
 
 class EditorKeys : public QObject {
 public:
-    explicit EditorKeys(EditorPage& page) : QObject(&page), page_(page) {}
+    explicit EditorKeys(EditorPage& page) : QObject(&page), page_(page), box_(page.PaintBox1) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -50,7 +51,9 @@ protected:
             return true;
         case QEvent::FocusIn:
         case QEvent::FocusOut:
-            page_.PaintBox1->update();
+            // Also sent while the page is being taken down: only the box is touched.
+            if (box_)
+                box_->update();
             break;
         default:
             break;
@@ -95,6 +98,7 @@ private:
     }
 
     EditorPage& page_;
+    QPointer<QWidget> box_;
 };
 } // namespace
 
