@@ -81,6 +81,7 @@ void DrawVCart(QPainter& canvas, LabelDocument& document, int AreaWidth, int Are
     rc.editorView = EditorView;
     rc.visible = visibleArea(canvas);
     rc.pixelDevice = isPixelDevice(canvas);
+    rc.stampable = isWholePixelRaster(canvas);
     rc.penColor = QColor(Qt::white);
     // The brush colour a figure with an unknown fill mode meets first: the canvas's
     // own brush colour (white for a canvas without brush).

@@ -2,53 +2,21 @@
 
 #include "document/labeldocument.h"
 #include "document/tobs.h"
+#include "render/figurepaths.h"
 #include "render/labelgeometry.h"
 #include "render/penring.h"
 #include "render/rendercontext.h"
+#include "render/shapestamp.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPainterPathStroker>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-enum ShapeKind {
-    Circle = 0,
-    Ellipse = 1,
-    Square = 2,
-    Rectangle = 3,
-    RoundSquare = 4,
-    RoundRect = 5,
-    HorzLine = 6,
-    VertLine = 7,
-    RisingLine = 8,
-    FallingLine = 9
-};
-
-// A box given by its sides; Right and Bottom lie just outside the figure.
-struct Box {
-    double l, t, r, b;
-    QRectF rect() const { return QRectF(l, t, r - l, b - t); }
-};
-
-// Qt strokes aliased curves up to a pixel outside their path, so outlines are drawn
-// as filled areas: the pen's path runs through the centres of the box's edge pixels
-// and the pen's width is laid symmetrically around it. A one-pixel pen thus covers
-// exactly the outer ring of the box's pixels.
-QPainterPath penPath(const QPainterPath& centreLine, int penWidth) {
-    QPainterPathStroker stroker;
-    stroker.setWidth(penWidth);
-    stroker.setJoinStyle(Qt::RoundJoin);
-    stroker.setCapStyle(Qt::RoundCap);
-    return stroker.createStroke(centreLine);
-}
-
-QRectF centreLine(const Box& box) {
-    return QRectF(box.l + 0.5, box.t + 0.5, box.r - box.l - 1, box.b - box.t - 1);
-}
+using Box = FigureBox;
 
 // Rectangles with a one-pixel pen, the most common figure: the ring and the inside
 // as plain rectangles.
@@ -112,43 +80,23 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
         return;
     QPainter& p = rc.canvas;
     const QBrush fill(rc.brushColor);
-    if ((shape == Square || shape == Rectangle) && penWidth == 1) {
+    const bool rectangle = isRectangleShape(shape);
+    if (rectangle && penWidth == 1) {
         fastRectangle(rc, box, filled ? &fill : nullptr);
         return;
     }
-    QPainterPath path;
-    const QRectF c = centreLine(box);
-    switch (shape) {
-    case Circle:
-    case Ellipse:
-        path.addEllipse(c);
-        break;
-    case Square:
-    case Rectangle:
-        path.addRect(c);
-        break;
-    default:
-        // Corner ellipses cornerW wide and cornerH high; no larger than the box.
-        path.addRoundedRect(c, std::min(cornerW / 2, c.width() / 2),
-                            std::min(cornerH / 2, c.height() / 2), Qt::AbsoluteSize);
-        break;
-    }
-    if (c.width() == 0 && c.height() == 0) {
-        // A box of one pixel: the pen leaves a dot.
-        QPainterPath dot;
-        dot.addEllipse(c.center(), penWidth / 2.0, penWidth / 2.0);
-        if (penWidth == 1)
-            p.fillRect(box.rect(), rc.penColor);
-        else
-            p.fillPath(dot, rc.penColor);
+    const double w = box.r - box.l, h = box.b - box.t;
+    if (rc.stampable && w <= MaxStampSide && h <= MaxStampSide && penWidth <= MaxStampPen) {
+        drawStamp(p, shapeStamp(shape, int(w), int(h), int(cornerW), int(cornerH), penWidth),
+                  int(box.l), int(box.t), rc.penColor, filled ? &rc.brushColor : nullptr);
         return;
     }
+    const ClosedShapePaths paths = closedShapePaths(shape, box, cornerW, cornerH, penWidth);
     if (filled)
-        p.fillPath(path, fill);
-    const bool rectangle = shape == Square || shape == Rectangle;
+        p.fillPath(paths.inside, fill);
     if (rectangle && wideRectangle(rc, box, penWidth))
         return;
-    p.fillPath(rectangle ? penRingPath(c, penWidth) : penPath(path, penWidth), rc.penColor);
+    p.fillPath(paths.outline, rc.penColor);
 }
 
 int64_t floorDiv(__int128 a, __int128 b) {
@@ -243,7 +191,7 @@ void drawFigure(RenderContext& rc, const Tobs& object, const ObjectBox& b) {
     // Colours. Lines take Color for pen and brush; closed shapes follow FillMode, and
     // an unknown fill mode keeps the colours that the previous figure left.
     bool filled = true;
-    if (shape >= HorzLine) {
+    if (shape >= ShapeHorzLine) {
         rc.penColor = rc.brushColor = QColor(colorRefToRgb(object.Color));
     } else {
         switch (object.FillMode()) {
@@ -269,26 +217,26 @@ void drawFigure(RenderContext& rc, const Tobs& object, const ObjectBox& b) {
     const double d = double(b.d());
     const double cornerW = double(b.w / 3), cornerH = double(b.h / 3);
     switch (shape) {
-    case Circle:
-    case Square:
-    case RoundSquare:
+    case ShapeCircle:
+    case ShapeSquare:
+    case ShapeRoundSquare:
         closedShape(rc, shape, {x, y, x + d, y + d}, cornerW, cornerH, penWidth, filled);
         break;
-    case Ellipse:
-    case Rectangle:
-    case RoundRect:
+    case ShapeEllipse:
+    case ShapeRectangle:
+    case ShapeRoundRect:
         closedShape(rc, shape, {x, y, x + w, y + h}, cornerW, cornerH, penWidth, filled);
         break;
-    case HorzLine:
+    case ShapeHorzLine:
         line(rc, x, y, x + w, y, penWidth);
         break;
-    case VertLine:
+    case ShapeVertLine:
         line(rc, x, y, x, y + h, penWidth);
         break;
-    case RisingLine:
+    case ShapeRisingLine:
         line(rc, x, y + h, x + w, y, penWidth);
         break;
-    case FallingLine:
+    case ShapeFallingLine:
         line(rc, x, y, x + w, y + h, penWidth);
         break;
     default:

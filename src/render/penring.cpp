@@ -1,5 +1,7 @@
 #include "render/penring.h"
 
+#include "render/pixelruns.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,13 +9,6 @@
 #include <map>
 
 namespace {
-
-// The pixels of one row: runs [x0, x1).
-struct Run {
-    int64_t x0, x1;
-    bool operator==(const Run&) const = default;
-};
-using Row = std::vector<Run>;
 
 // The outline of a sample box of side S = 2 * penWidth + 4, drawn on a bitmap with
 // room for the pen around it: each row's runs relative to the box's left edge, from
@@ -23,7 +18,7 @@ using Row = std::vector<Run>;
 struct Sample {
     int side = 0;
     int margin = 0;
-    std::vector<Row> rows;
+    std::vector<PixelRow> rows;
 };
 
 Sample drawSample(int penWidth) {
@@ -41,19 +36,8 @@ Sample drawSample(int penWidth) {
                    QColor(Qt::black));
     }
     s.rows.resize(size_t(n));
-    for (int y = 0; y < n; ++y) {
-        const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < n;) {
-            if (qGray(line[x]) >= 128) {
-                ++x;
-                continue;
-            }
-            const int start = x;
-            while (x < n && qGray(line[x]) < 128)
-                ++x;
-            s.rows[size_t(y)].push_back({start - s.margin, x - s.margin});
-        }
-    }
+    for (int y = 0; y < n; ++y)
+        s.rows[size_t(y)] = pixelRow(img, y, s.margin, [](QRgb c) { return qGray(c) < 128; });
     return s;
 }
 
@@ -66,8 +50,8 @@ const Sample& sampleFor(int penWidth) {
 }
 
 bool columnRepeats(const Sample& s, int half) {
-    for (const Row& row : s.rows) {
-        for (const Run& r : row) {
+    for (const PixelRow& row : s.rows) {
+        for (const PixelRun& r : row) {
             // A run that starts or ends next to the middle column.
             if ((r.x0 > half - 1 && r.x0 <= half + 1) || (r.x1 >= half && r.x1 < half + 2))
                 return false;
@@ -77,10 +61,10 @@ bool columnRepeats(const Sample& s, int half) {
 }
 
 // The sample's row stretched to a box extra pixels wider.
-Row widened(const Row& row, int half, int64_t extra) {
-    Row out;
+PixelRow widened(const PixelRow& row, int half, int64_t extra) {
+    PixelRow out;
     out.reserve(row.size());
-    for (const Run& r : row) {
+    for (const PixelRun& r : row) {
         if (r.x1 <= half)
             out.push_back(r);
         else if (r.x0 > half)
@@ -90,40 +74,6 @@ Row widened(const Row& row, int half, int64_t extra) {
     }
     return out;
 }
-
-// Rows of equal runs, collected into rectangles.
-class RectCollector {
-public:
-    void add(int64_t y, int64_t height, Row row) {
-        if (height <= 0)
-            return;
-        if (any_ && row == current_ && y == top_ + height_) {
-            height_ += height;
-            return;
-        }
-        flush();
-        current_ = std::move(row);
-        top_ = y;
-        height_ = height;
-        any_ = true;
-    }
-    std::vector<QRect> finish() {
-        flush();
-        return std::move(rects_);
-    }
-
-private:
-    void flush() {
-        for (const Run& r : current_)
-            rects_.emplace_back(int(r.x0), int(top_), int(r.x1 - r.x0), int(height_));
-        current_.clear();
-    }
-    bool any_ = false;
-    Row current_;
-    int64_t top_ = 0;
-    int64_t height_ = 0;
-    std::vector<QRect> rects_;
-};
 
 } // namespace
 

@@ -4,6 +4,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 // Larger than any canvas, small enough for exact float arithmetic on its sides.
 const QRectF Unbounded(-1e12, -1e12, 2e12, 2e12);
@@ -38,4 +40,13 @@ bool isPixelDevice(const QPainter& canvas) {
     const QPaintEngine::Type type = engine->type();
     return type != QPaintEngine::Pdf && type != QPaintEngine::SVG &&
            type != QPaintEngine::MacPrinter;
+}
+
+bool isWholePixelRaster(const QPainter& canvas) {
+    const QPaintEngine* engine = canvas.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return false;
+    const QTransform t = canvas.deviceTransform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) &&
+           t.dy() == std::floor(t.dy());
 }

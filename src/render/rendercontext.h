@@ -30,6 +30,9 @@ struct RenderContext {
     // True when the device works in pixels (bitmaps, widgets); false for vector
     // devices such as PDF, where lengths are not snapped to pixels.
     bool pixelDevice = true;
+    // True when the raster engine draws and painter coordinates are device pixels
+    // moved by whole pixels: a path then covers the same pixels wherever it lies.
+    bool stampable = false;
     // Pen and brush colours as the figures leave them (white pen at the start).
     QColor penColor;
     QColor brushColor;
@@ -44,3 +47,6 @@ struct RenderContext {
 QRectF visibleArea(const QPainter& canvas);
 // True for devices drawn pixel by pixel (anything but vector output such as PDF).
 bool isPixelDevice(const QPainter& canvas);
+// True when the canvas is drawn by the raster engine, its coordinates shifted from the
+// device's pixels by whole pixels only.
+bool isWholePixelRaster(const QPainter& canvas);

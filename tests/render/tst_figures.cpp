@@ -1,5 +1,6 @@
 #include "renderfixture.h"
 
+#include "render/figurepaths.h"
 #include "render/labelgeometry.h"
 #include "render/penring.h"
 
@@ -223,6 +224,82 @@ private slots:
             q.fillRect(r.translated(box.topLeft()), Qt::black);
         q.end();
         QCOMPARE(rects, path);
+    }
+
+    // Small closed figures on a bitmap are stamped from pixels drawn once, so a figure
+    // has the same pixels wherever it lies, whatever its pen. With pens of odd width
+    // these are the pixels of its paths drawn in place; with even pens the paths' edges
+    // run through pixel centres, and which of those pixels a path takes in place
+    // depends on where it lies.
+    void smallFiguresAlikeEverywhere_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("pen");
+        for (int shape = 0; shape <= 5; ++shape) {
+            for (int pen : {1, 2, 3, 4, 7})
+                QTest::addRow("shape %d, pen %d", shape, pen) << shape << pen;
+        }
+    }
+    void smallFiguresAlikeEverywhere() {
+        QFETCH(int, shape);
+        QFETCH(int, pen);
+        const QList<QSize> sizes = {{2, 1},  {1, 3},   {2, 2},   {3, 3},   {5, 4},   {6, 9},
+                                    {12, 7}, {17, 17}, {31, 22}, {64, 40}, {96, 96}, {95, 80}};
+        const bool square = shape % 2 == 0;
+        // Document units are pixels; a drawing scale of 1/208 gives pens of about 0.76
+        // pixel per line width step.
+        const double scale = 1.0 / 208;
+        for (int fillMode : {0, 1, 2}) {
+            auto doc = pixelDocument();
+            QImage inPlace = whiteCanvas(2400, 900);
+            QPainter p(&inPlace);
+            QList<QRect> cells;
+            for (int slot = 0; slot < 21 * 8; ++slot) {
+                const int col = slot % 21, row = slot / 21;
+                const QSize s = sizes[slot % sizes.size()];
+                const int x = 7 + col * 113 + (col * 3) % 5, y = 7 + row * 110 + row % 3;
+                Tobs& o = figure(*doc, slot + 1, shape, x, y, s.width(), s.height(), Red, fillMode);
+                o.OutlineColor = Blue;
+                while (figureLineWidth(o.LineWidth(), doc->Output.MmPerInchX, scale) < pen)
+                    ++o.LineWidth();
+                QCOMPARE(figureLineWidth(o.LineWidth(), doc->Output.MmPerInchX, scale), pen);
+                const QSize box = square ? QSize(1, 1) * std::min(s.width(), s.height()) : s;
+                cells.append(QRect(QPoint(x, y), box).adjusted(-pen, -pen, pen, pen));
+                const ClosedShapePaths shapes = closedShapePaths(
+                    shape,
+                    {double(x), double(y), double(x + box.width()), double(y + box.height())},
+                    s.width() / 3, s.height() / 3, pen);
+                if (fillMode != 1)
+                    p.fillPath(shapes.inside, QColor(RedRgb));
+                p.fillPath(shapes.outline, QColor(fillMode == 0 ? RedRgb : BlueRgb));
+            }
+            p.end();
+            const QImage drawn = render(*doc, whiteCanvas(2400, 900), 2400, 900, 0, 0, scale, true);
+            for (int i = sizes.size(); i < cells.size(); ++i) {
+                const QRect first = cells[i % sizes.size()];
+                QCOMPARE(drawn.copy(cells[i]), drawn.copy(first));
+            }
+            if (pen == 1 || pen == 3)
+                QCOMPARE(drawn, inPlace);
+        }
+    }
+
+    // On a canvas of twice the pixels per point the figure is not stamped but drawn
+    // from its paths, at the canvas's own resolution.
+    void scaledCanvasDrawsPaths() {
+        auto doc = pixelDocument();
+        figure(*doc, 1, 1, 10, 20, 31, 22, Red, 2).OutlineColor = Blue;
+        QImage drawn = whiteCanvas(200, 200);
+        drawn.setDevicePixelRatio(2);
+        drawn = render(*doc, drawn, 100, 100, 0, 0, 1.0, true);
+        QImage paths = whiteCanvas(200, 200);
+        paths.setDevicePixelRatio(2);
+        QPainter p(&paths);
+        const ClosedShapePaths shapes = closedShapePaths(1, {10, 20, 41, 42}, 10, 7, 1);
+        p.fillPath(shapes.inside, QColor(RedRgb));
+        p.fillPath(shapes.outline, QColor(BlueRgb));
+        p.end();
+        QCOMPARE(drawn, paths);
+        QCOMPARE(colourBounds(drawn, BlueRgb), QRect(20, 40, 62, 44));
     }
 };
 

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QPainterPath>
+#include <QRectF>
+
+// The figure shapes as a figure's Shape stores them.
+enum FigureShape {
+    ShapeCircle = 0,
+    ShapeEllipse = 1,
+    ShapeSquare = 2,
+    ShapeRectangle = 3,
+    ShapeRoundSquare = 4,
+    ShapeRoundRect = 5,
+    ShapeHorzLine = 6,
+    ShapeVertLine = 7,
+    ShapeRisingLine = 8,
+    ShapeFallingLine = 9
+};
+
+inline bool isRectangleShape(int shape) {
+    return shape == ShapeSquare || shape == ShapeRectangle;
+}
+
+// A box given by its sides; right and bottom lie just outside the figure.
+struct FigureBox {
+    double l, t, r, b;
+    QRectF rect() const { return QRectF(l, t, r - l, b - t); }
+};
+
+// A closed figure's two areas: the inside that the brush fills and the outline that
+// the pen covers, which is filled after the inside and overlaps it.
+struct ClosedShapePaths {
+    QPainterPath inside;
+    QPainterPath outline;
+};
+
+// The paths of a closed figure in the box, the corners of rounded shapes being
+// ellipses cornerW wide and cornerH high. For a box of at least one pixel each way; a
+// box of one pixel has no inside and the pen's dot as its outline.
+ClosedShapePaths closedShapePaths(int shape, const FigureBox& box, double cornerW, double cornerH,
+                                  int penWidth);
+
+// Qt strokes aliased curves up to a pixel outside their path, so outlines are filled
+// areas: the pen's path runs through the centres of the box's edge pixels and the
+// pen's width is laid symmetrically around it.
+QPainterPath penPath(const QPainterPath& centreLine, int penWidth);
