@@ -104,15 +104,15 @@ DrawnSize drawnSize(const Tobs& o) {
             s.width = pw * s.height / ph;
     } else if (o.Kind == KindFigure) {
         switch (o.Shape) {
-        case 0: // circle, square and rounded square use the shorter side
-        case 2:
-        case 4:
+        case ShapeCircle: // these use the shorter side
+        case ShapeSquare:
+        case ShapeRoundSquare:
             s.width = s.height = std::min(s.width, s.height);
             break;
-        case 6: // a horizontal line along the top edge
+        case ShapeHorzLine: // along the top edge
             s.height = 0;
             break;
-        case 7: // a vertical line along the left edge
+        case ShapeVertLine: // along the left edge
             s.width = 0;
             break;
         default:

@@ -4,8 +4,6 @@
 #include "document/slotedit.h"
 
 namespace {
-constexpr unsigned AnyKind = FigureKinds | TextKinds | PictureKinds | CodeKinds;
-
 // A nudge stopped at a limit counts from there: the way back starts at once.
 int32_t nudged(int32_t& start, int64_t& steps, int64_t low, int64_t high) {
     const int32_t free = nudgedCoordinate(start, steps, INT32_MIN, INT32_MAX);
@@ -22,7 +20,7 @@ bool placeSelected(LabelDocument& doc, const PlacementChange& change) {
     if (change.empty())
         return false;
     SlotEdit edit(doc);
-    Tobs* o = edit.selected(AnyKind);
+    Tobs* o = edit.selected(AnyKinds);
     if (!o)
         return false;
     applyPlacement(*o, doc.Format, change);
@@ -31,7 +29,7 @@ bool placeSelected(LabelDocument& doc, const PlacementChange& change) {
 
 bool alignSelected(LabelDocument& doc, LabelAlign align) {
     SlotEdit edit(doc);
-    Tobs* o = edit.selected(AnyKind);
+    Tobs* o = edit.selected(AnyKinds);
     if (!o)
         return false;
     const UnitPoint p = alignedPosition(*o, doc.Format, align);
@@ -54,7 +52,7 @@ bool NudgeSession::continues(const LabelDocument& doc) const {
 
 bool NudgeSession::nudge(LabelDocument& doc, int halfMmRight, int halfMmDown) {
     SlotEdit edit(doc);
-    Tobs* o = edit.selected(AnyKind);
+    Tobs* o = edit.selected(AnyKinds);
     if (!o)
         return false;
     if (!continues(doc)) {

@@ -129,15 +129,12 @@ bool deleteSelected(LabelDocument& doc, Prompts& prompts) {
 
 bool selectNextObject(LabelDocument& doc) {
     // With nothing selected the search starts before slot 1: the lowest slot in use.
-    const int next = doc.Objs.nextUsedSlot(ObjectTable::isSlot(doc.SelObj) ? doc.SelObj : 0);
-    if (!ObjectTable::isSlot(doc.SelObj)) {
+    const bool selected = ObjectTable::isSlot(doc.SelObj);
+    const int next = doc.Objs.nextUsedSlot(doc.SelObj);
+    // With nothing in use a selection stays where it is.
+    if (next != 0 || !selected)
         doc.SelObj = next;
-        return next != 0;
-    }
-    // With nothing in use the selection stays where it is.
-    if (next != 0)
-        doc.SelObj = next;
-    return true;
+    return selected || next != 0;
 }
 
 QStringList splitLines(const QString& text, QChar separator) {

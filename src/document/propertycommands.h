@@ -19,6 +19,7 @@ enum KindSet : unsigned {
     TextKinds = 1u << KindText,
     PictureKinds = 1u << KindPicture,
     CodeKinds = 1u << KindCode,
+    AnyKinds = FigureKinds | TextKinds | PictureKinds | CodeKinds,
 };
 
 // The selected object if it is of one of the kinds; null otherwise.

@@ -15,6 +15,20 @@ enum ObjectKind : int32_t {
     KindCode = 4
 };
 
+// The shapes of a figure, as its Shape stores them.
+enum FigureShape : int32_t {
+    ShapeCircle = 0,
+    ShapeEllipse = 1,
+    ShapeSquare = 2,
+    ShapeRectangle = 3,
+    ShapeRoundSquare = 4,
+    ShapeRoundRect = 5,
+    ShapeHorzLine = 6,
+    ShapeVertLine = 7,
+    ShapeRisingLine = 8,
+    ShapeFallingLine = 9
+};
+
 // One label object: a figure, a text or a picture. A plain record; positions and
 // sizes are document units (1/20000 inch) from the work area's top-left corner.
 struct Tobs {

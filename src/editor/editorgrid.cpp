@@ -78,20 +78,24 @@ void EditorPage::drawGridDots(QPainter& canvas, int h, int v) const {
     const long double y0 = doc_.ToPixels(grid.pointY(0));
     const int64_t kx0 = firstShown(x0, shown.left(), spacing);
     const int64_t ky0 = firstShown(y0, shown.top(), spacing);
+    // The columns shown are the same on every row.
+    QList<int> columns;
+    for (int64_t kx = kx0, nx = grid.countX(); kx < nx; ++kx) {
+        const int x = doc_.ToPixels(grid.pointX(kx));
+        if (x > shown.right())
+            break;
+        if (x >= shown.left())
+            columns.append(x - h);
+    }
     QList<QPoint> dots;
-    for (int64_t ky = ky0; ky < grid.countY(); ++ky) {
+    for (int64_t ky = ky0, ny = grid.countY(); ky < ny && !columns.isEmpty(); ++ky) {
         const int y = doc_.ToPixels(grid.pointY(ky));
         if (y > shown.bottom())
             break;
         if (y < shown.top())
             continue;
-        for (int64_t kx = kx0; kx < grid.countX(); ++kx) {
-            const int x = doc_.ToPixels(grid.pointX(kx));
-            if (x > shown.right())
-                break;
-            if (x >= shown.left())
-                dots.append(QPoint(x - h, y - v));
-        }
+        for (int x : columns)
+            dots.append(QPoint(x, y - v));
     }
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);

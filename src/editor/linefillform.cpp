@@ -26,7 +26,7 @@ constexpr double MmPerStep = 0.2;
 const QSize PreviewSize(240, 140);
 
 bool isLine(const Tobs& figure) {
-    return figure.Shape >= 6;
+    return figure.Shape >= ShapeHorzLine;
 }
 } // namespace
 

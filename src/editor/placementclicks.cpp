@@ -4,8 +4,7 @@
 #include "editor/positionform.h"
 
 void EditorPage::PositionClick() {
-    const unsigned any = FigureKinds | TextKinds | PictureKinds | CodeKinds;
-    if (MouseState != 0 || !selectedObject(doc_, any))
+    if (MouseState != 0 || !selectedObject(doc_, AnyKinds))
         return;
     if (!PositionForm)
         PositionForm = new TPositionForm(this);

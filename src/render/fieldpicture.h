@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class LabelDocument;
 struct MergeRecord;
 struct RenderContext;
 struct Tobs;
@@ -37,7 +38,6 @@ RowPictureName rowPictureName(const QString& name, const QString& labelFile, int
 // when no row names a file. False when the label shows no picture.
 bool rowPictureObject(const RenderContext& rc, const Tobs& object, Tobs& shown);
 
-class LabelDocument;
 // The files that the label's pictures with fields name for one row and that the
 // picture store cannot load, each once.
 QStringList unloadableRowPictures(const LabelDocument& doc, int number, const MergeRecord* record);

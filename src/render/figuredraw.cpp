@@ -79,9 +79,9 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
     if (!rc.isVisible(box.rect().adjusted(-margin, -margin, margin, margin)))
         return;
     QPainter& p = rc.canvas;
-    const QBrush fill(rc.brushColor);
     const bool rectangle = isRectangleShape(shape);
     if (rectangle && penWidth == 1) {
+        const QBrush fill(rc.brushColor);
         fastRectangle(rc, box, filled ? &fill : nullptr);
         return;
     }
@@ -93,7 +93,7 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
     }
     const ClosedShapePaths paths = closedShapePaths(shape, box, cornerW, cornerH, penWidth);
     if (filled)
-        p.fillPath(paths.inside, fill);
+        p.fillPath(paths.inside, rc.brushColor);
     if (rectangle && wideRectangle(rc, box, penWidth))
         return;
     p.fillPath(paths.outline, rc.penColor);

@@ -16,7 +16,8 @@ QPainterPath penPath(const QPainterPath& centreLine, int penWidth) {
 
 ClosedShapePaths closedShapePaths(int shape, const FigureBox& box, double cornerW, double cornerH,
                                   int penWidth) {
-    // A one-pixel pen thus covers exactly the outer ring of the box's pixels.
+    // The centre line runs through the centres of the box's outer pixels, so a
+    // one-pixel pen covers exactly their ring.
     const QRectF c(box.l + 0.5, box.t + 0.5, box.r - box.l - 1, box.b - box.t - 1);
     ClosedShapePaths paths;
     if (c.width() == 0 && c.height() == 0) {

@@ -1,21 +1,9 @@
 #pragma once
 
+#include "document/tobs.h"
+
 #include <QPainterPath>
 #include <QRectF>
-
-// The figure shapes as a figure's Shape stores them.
-enum FigureShape {
-    ShapeCircle = 0,
-    ShapeEllipse = 1,
-    ShapeSquare = 2,
-    ShapeRectangle = 3,
-    ShapeRoundSquare = 4,
-    ShapeRoundRect = 5,
-    ShapeHorzLine = 6,
-    ShapeVertLine = 7,
-    ShapeRisingLine = 8,
-    ShapeFallingLine = 9
-};
 
 inline bool isRectangleShape(int shape) {
     return shape == ShapeSquare || shape == ShapeRectangle;

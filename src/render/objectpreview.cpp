@@ -27,8 +27,8 @@ QImage objectPreview(LabelDocument& scratch, const Tobs& obj, QSize area) {
     constexpr double MaxPixelsPerMm = 40;
     const double unitsPerMm = 20000.0 / MmPerInch;
     const bool figure = obj.Kind == KindFigure;
-    const int32_t boxW = figure && obj.Shape == 7 ? 1 : std::max(1, obj.Width);
-    const int32_t boxH = figure && obj.Shape == 6 ? 1 : std::max(1, obj.Height);
+    const int32_t boxW = figure && obj.Shape == ShapeVertLine ? 1 : std::max(1, obj.Width);
+    const int32_t boxH = figure && obj.Shape == ShapeHorzLine ? 1 : std::max(1, obj.Height);
     const double pen = figure ? std::max(0, obj.LineWidth()) * 0.2 * unitsPerMm : 0.0;
     const double fit = std::min((image.width() - 2 * Margin) / (boxW + pen),
                                 (image.height() - 2 * Margin) / (boxH + pen));

@@ -31,7 +31,7 @@ struct RenderContext {
     // devices such as PDF, where lengths are not snapped to pixels.
     bool pixelDevice = true;
     // True when the raster engine draws and painter coordinates are device pixels
-    // moved by whole pixels: a path then covers the same pixels wherever it lies.
+    // moved by whole pixels, so small figures can be stamped from pixels drawn once.
     bool stampable = false;
     // Pen and brush colours as the figures leave them (white pen at the start).
     QColor penColor;

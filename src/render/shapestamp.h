@@ -8,8 +8,9 @@ class QColor;
 class QPainter;
 
 // The pixels of a small closed figure on a bitmap as rectangles relative to its box's
-// top-left corner. The rasteriser gives a path the same pixels at every whole-pixel
-// position, so each shape, size and pen is drawn once and then only stamped.
+// top-left corner. Each shape, size and pen is drawn once and then only stamped, so a
+// figure has the same pixels wherever it lies (a path drawn in place may take one
+// pixel more or less where its edge runs through pixel centres, as with even pens).
 struct ShapeStamp {
     // The brush's pixels that the outline leaves showing.
     std::vector<QRect> inside;
