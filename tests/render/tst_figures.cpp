@@ -227,10 +227,10 @@ private slots:
     }
 
     // Small closed figures on a bitmap are stamped from pixels drawn once, so a figure
-    // has the same pixels wherever it lies, whatever its pen. With pens of odd width
-    // these are the pixels of its paths drawn in place; with even pens the paths' edges
-    // run through pixel centres, and which of those pixels a path takes in place
-    // depends on where it lies.
+    // has the same pixels wherever it lies, whatever its pen. With pens of one and three
+    // pixels these are the pixels of its paths drawn in place. With even pens the
+    // paths' edges run through pixel centres, and wider pens give curves whose edge
+    // pixels in place depend on where the figure lies.
     void smallFiguresAlikeEverywhere_data() {
         QTest::addColumn<int>("shape");
         QTest::addColumn<int>("pen");
