@@ -91,12 +91,13 @@ void closedShape(RenderContext& rc, int shape, const Box& box, double cornerW, d
                   int(box.l), int(box.t), rc.penColor, filled ? &rc.brushColor : nullptr);
         return;
     }
-    const ClosedShapePaths paths = closedShapePaths(shape, box, cornerW, cornerH, penWidth);
+    // A wide rectangle's outline is drawn as rectangles: its path is not needed then.
+    const QPainterPath inside = closedShapeInside(shape, box, cornerW, cornerH);
     if (filled)
-        p.fillPath(paths.inside, rc.brushColor);
+        p.fillPath(inside, rc.brushColor);
     if (rectangle && wideRectangle(rc, box, penWidth))
         return;
-    p.fillPath(paths.outline, rc.penColor);
+    p.fillPath(closedShapeOutline(shape, box, inside, penWidth), rc.penColor);
 }
 
 int64_t floorDiv(__int128 a, __int128 b) {

@@ -27,6 +27,11 @@ struct ClosedShapePaths {
 // box of one pixel has no inside and the pen's dot as its outline.
 ClosedShapePaths closedShapePaths(int shape, const FigureBox& box, double cornerW, double cornerH,
                                   int penWidth);
+// The two parts on their own, for drawings that may not need the outline's path; the
+// outline takes the inside that closedShapeInside gave for the same box.
+QPainterPath closedShapeInside(int shape, const FigureBox& box, double cornerW, double cornerH);
+QPainterPath closedShapeOutline(int shape, const FigureBox& box, const QPainterPath& inside,
+                                int penWidth);
 
 // Qt strokes aliased curves up to a pixel outside their path, so outlines are filled
 // areas: the pen's path runs through the centres of the box's edge pixels and the
